@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Quintet need; only the missing ones.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libirrlicht-dev libgl1-mesa-dri libx11-dev
+  libfreetype-dev zlib1g-dev fonts-dejavu-core fonts-liberation2
+  libgtest-dev libbenchmark-dev
+  xvfb xdotool imagemagick x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

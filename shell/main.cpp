@@ -1,0 +1,20 @@
+// Quintet: start-up, then the main loop until the window closes.
+#include "shell/shell.h"
+
+int main()
+{
+    resetGameState();
+    readConfig();
+    seedRandom();
+    createVideoDevice();
+    loadFont();
+    loadTextures();
+    createLabels();
+    setStartCounters();
+
+    const int status = runMainLoop();
+    // The window was closed: release the engine before leaving.
+    device->drop();
+    device = nullptr;
+    return status;
+}

@@ -1,0 +1,81 @@
+// Every shared global of the game, declared once: the rules' state, the window, the engine objects and the input.
+#pragma once
+
+#include <irrlicht.h>
+#include "board/board.h"
+
+using namespace irr;
+
+// Window and size choice.
+extern int screenWidth, screenHeight;  // window size in pixels, fixed for the run
+extern int sizeMode;                   // chosen size mode 0..4 ("XS" .. "XL"); the title screen changes it
+extern int appliedSizeMode;            // size mode the open window was made with
+
+// The tick.
+const int tickLengthMs = 17;
+extern int frameTime;                  // engine time in ms at the start of the tick
+extern int mouseX, mouseY;             // pointer in window pixels, read once per tick
+
+// Play screen extras that outlive a game.
+extern bool scanRowOverlay;            // the darkening scan-row overlay is on
+extern bool shiftPulse[2];             // one-tick pulses of the left [0] and right [1] shift keys
+
+// Engine objects; the engine owns them, only the device is ever dropped.
+extern IrrlichtDevice* device;
+extern video::IVideoDriver* driver;
+extern gui::IGUIEnvironment* guiEnv;
+extern gui::IGUIFont* uiFont;
+extern video::ITexture* spriteSheet;   // media/exp.bmp
+extern video::ITexture* titleTexture;  // media/title.bmp
+extern gui::IGUIStaticText* infoLabel; // credit on the title screen, score in play
+extern gui::IGUIStaticText* sizeLabel; // size name on the title screen
+const int textBufferSize = 255;
+extern wchar_t textBuffer[textBufferSize];
+
+// Records held keys, the last key pressed and the mouse buttons; acts on nothing itself.
+class MyEventReceiver : public IEventReceiver {
+public:
+    MyEventReceiver();
+    virtual ~MyEventReceiver() {}
+    virtual bool OnEvent(const SEvent& event);
+    virtual bool isKeyDown(EKEY_CODE code) const;
+
+    s32 lastKeyDown;                   // latest key pressed, 0 after any release
+    bool keyDown[KEY_KEY_CODES_COUNT]; // held keys by engine key code
+};
+extern MyEventReceiver receiver;
+
+// The size table: window side and font for modes 0..4.
+const int sizeModeCount = 5;
+const int windowSideBySize[sizeModeCount] = {450, 650, 850, 960, 1140};
+const char* fontFileFor(int mode);     // "media/Swiss12.xml" or "media/humn28.xml"
+
+// config.cfg: a 36-byte record whose byte 0 is the size digit '0'..'4'.
+const int configRecordSize = 36;
+struct ConfigRecord {
+    unsigned char bytes[configRecordSize];
+};
+ConfigRecord configRecordFor(int mode); // the record a writer stores for a mode; bytes 4..35 zero
+
+// Start-up, in the order main runs it.
+void resetGameState();
+void readConfig();           // reads or creates config.cfg, echoes it, sets sizeMode and the window size
+void seedRandom();
+void createVideoDevice();    // fills device, driver and guiEnv or ends with status 1
+void loadFont();             // ends with status 1 when the font is missing
+void loadTextures();
+void createLabels();
+void setStartCounters();
+
+// The loop.
+bool tickDue(u32 timeMs, u32& lastTick);  // true once per new tick number, and moves lastTick on
+void runTick();
+int runMainLoop();
+void captureFrameTime();
+void updateWindowCaption();
+[[noreturn]] void quitGame();
+
+// The screens.
+void titleScreenFrame();
+void playScreenFrame();
+[[noreturn]] void relaunchWithSize();

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds Quintet and runs every test: rules, frames (null device and OpenGL under Xvfb), end to end,
+# then the same tests again in an ASan+UBSan build.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+
+jobs=$(nproc)
+
+# Our own X server, so display tests never touch the user's desktop and CI needs none.
+xvfb_pid=""
+for n in $(seq 99 130); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 1400x1400x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  break
+done
+trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; exit 1; }
+
+echo "== build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+echo "== tests"
+(cd build && ctest --output-on-failure -j"$jobs")
+
+echo "== sanitizer build"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUINTET_SANITIZE=ON -DQUINTET_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+echo "== sanitizer tests"
+# The GL driver and X libraries keep memory until exit; leaks there are not ours to judge.
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure -j"$jobs")

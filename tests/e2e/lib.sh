@@ -1,0 +1,128 @@
+# End-to-end helpers: run the built game in a scratch copy of its run folder under X, drive it with xdotool.
+# Usage: source lib.sh; e2e_init RUN_DIR; then the functions below. Everything started is cleaned up on exit.
+set -u
+
+E2E_PIDS=()
+E2E_XVFB=""
+
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+e2e_log() { echo "--- $*"; }
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    # Games started by the launcher are not our children: find them by their folder.
+    if [ -n "${WORK:-}" ]; then
+        pkill -f "^$WORK/quintet" 2>/dev/null
+        pkill -f "^$WORK/start" 2>/dev/null
+    fi
+    [ -n "$E2E_XVFB" ] && kill "$E2E_XVFB" 2>/dev/null
+    [ -n "${WORK:-}" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$WORK"
+    return 0
+}
+
+# Copies the run folder (game, launcher, media; no config.cfg) to $WORK and makes sure there is a display.
+e2e_init() {
+    local run=$1
+    [ -x "$run/quintet" ] || e2e_fail "no game in $run"
+    WORK=$(mktemp -d /tmp/quintet-e2e.XXXXXX)
+    cp -r "$run/quintet" "$run/start" "$run/media" "$WORK/"
+    trap e2e_cleanup EXIT
+    if [ -z "${DISPLAY:-}" ]; then
+        local n
+        for n in $(seq 140 160); do
+            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+            Xvfb ":$n" -screen 0 1400x1400x24 -nolisten tcp >/dev/null 2>&1 &
+            E2E_XVFB=$!
+            export DISPLAY=":$n"
+            break
+        done
+        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    fi
+    xdpyinfo >/dev/null 2>&1 || e2e_fail "no X display"
+    cd "$WORK" || e2e_fail "cannot enter $WORK"
+}
+
+# Starts the game in $WORK; its stdout goes to $WORK/stdout.txt. Sets GAME_PID.
+e2e_start() {
+    ( cd "$WORK" && exec ./quintet ) >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
+    GAME_PID=$!
+    E2E_PIDS+=("$GAME_PID")
+}
+
+# Waits for a game window to be mapped and sets WIN to its id. Optional: timeout in seconds (default 20),
+# and a window id to ignore (the one that is going away during a relaunch).
+e2e_wait_window() {
+    local timeout=${1:-20} old=${2:-} id
+    local end=$((SECONDS + timeout))
+    while [ $SECONDS -lt $end ]; do
+        for id in $(xdotool search --onlyvisible --name 'Quintet' 2>/dev/null); do
+            if [ "$id" != "$old" ]; then
+                WIN=$id
+                sleep 0.5   # let the first frames draw
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    e2e_fail "no game window within ${timeout}s"
+}
+
+# Asks the window to close, as a window manager's close button would.
+e2e_close_window() {
+    "${E2E_CLOSEWINDOW:?closewindow tool not set}" "$WIN"
+}
+
+# Prints the window's size as WxH.
+e2e_window_size() {
+    xdotool getwindowgeometry "$WIN" | awk '/Geometry:/ {print $2}'
+}
+
+# Moves the pointer to window coordinates.
+e2e_move() {
+    xdotool mousemove --window "$WIN" "$1" "$2"
+    sleep 0.1
+}
+
+# Clicks at window coordinates, holding the button long enough for several 17 ms ticks.
+# Optional third argument: button number (1 left, 3 right).
+e2e_click() {
+    local button=${3:-1}
+    e2e_move "$1" "$2"
+    xdotool mousedown "$button"
+    sleep 0.12
+    xdotool mouseup "$button"
+    sleep 0.15
+}
+
+# Presses a key by its X name (space, Escape, Left, Right, ...), pointer over the window for focus.
+e2e_key() {
+    xdotool keydown "$1"
+    sleep 0.12
+    xdotool keyup "$1"
+    sleep 0.15
+}
+
+# Saves a screenshot of the window to a PNG file.
+e2e_shot() {
+    import -window "$WIN" "$1" 2>/dev/null || e2e_fail "screenshot failed"
+}
+
+# Prints the pixel at (x, y) of a PNG as RRGGBB.
+e2e_pixel() {
+    convert "$1" -format "%[hex:u.p{$2,$3}]" info: 2>/dev/null | cut -c1-6
+}
+
+# Waits for the started game to end and sets GAME_STATUS to its exit status ("running" if it did not end).
+# Call it directly, not in $( ): only this shell can collect its child's status.
+e2e_wait_exit() {
+    local timeout=${1:-10} end
+    end=$((SECONDS + timeout))
+    while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -lt $end ]; do sleep 0.1; done
+    if kill -0 "$GAME_PID" 2>/dev/null; then
+        GAME_STATUS=running
+        return 0
+    fi
+    wait "$GAME_PID"
+    GAME_STATUS=$?
+}

@@ -1,0 +1,198 @@
+// Test support: see testgame.h.
+#include "tests/support/testgame.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+// After gtest: Xlib's macros (None, Bool) would break its headers.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace testgame {
+
+void open(video::E_DRIVER_TYPE type, int mode)
+{
+    ASSERT_EQ(chdir(QUINTET_RUN_DIR), 0) << "run folder " << QUINTET_RUN_DIR;
+    resetGameState();
+    releaseAll();
+    sizeMode = appliedSizeMode = mode;
+    screenWidth = screenHeight = (mode >= 0 && mode < sizeModeCount) ? windowSideBySize[mode] : 0;
+    if (screenWidth == 0) {
+        screenWidth = 1024;
+        screenHeight = 768;
+    }
+    scanRowOverlay = false;
+    shiftPulse[0] = shiftPulse[1] = false;
+
+    SIrrlichtCreationParameters params;
+    params.DriverType = type;
+    params.WindowSize = core::dimension2d<u32>(screenWidth, screenHeight);
+    params.Bits = 32;
+    params.ZBufferBits = 32;
+    params.Doublebuffer = true;
+    params.EventReceiver = &receiver;
+    params.LoggingLevel = ELL_WARNING;
+    device = createDeviceEx(params);
+    ASSERT_NE(device, nullptr) << "no device; a display is needed for OpenGL";
+    driver = device->getVideoDriver();
+    guiEnv = device->getGUIEnvironment();
+    driver->setTextureCreationFlag(video::ETCF_OPTIMIZED_FOR_QUALITY, true);
+    driver->setTextureCreationFlag(video::ETCF_ALWAYS_32_BIT, true);
+    video::SMaterial& material2D = driver->getMaterial2D();
+    material2D.TextureLayer[0].BilinearFilter = true;
+    material2D.AntiAliasing = video::EAAM_FULL_BASIC;
+
+    loadFont();
+    loadTextures();
+    createLabels();
+    setStartCounters();
+    // Let a real window map before anything is drawn into it.
+    if (type != video::EDT_NULL)
+        for (int i = 0; i < 20; ++i) {
+            device->run();
+            usleep(5000);
+        }
+    setTime(1000);
+}
+
+void close()
+{
+    if (device) {
+        device->closeDevice();
+        device->run();
+        device->drop();
+    }
+    device = nullptr;
+    driver = nullptr;
+    guiEnv = nullptr;
+    uiFont = nullptr;
+    spriteSheet = titleTexture = nullptr;
+    infoLabel = sizeLabel = nullptr;
+}
+
+void setTime(u32 ms)
+{
+    ITimer* timer = device->getTimer();
+    timer->setTime(ms);
+    if (!timer->isStopped())
+        timer->stop();
+}
+
+void pointAt(int x, int y)
+{
+    device->getCursorControl()->setPosition(x, y);
+    mouseX = x;
+    mouseY = y;
+}
+
+void key(EKEY_CODE code, bool down)
+{
+    SEvent event;
+    event.EventType = EET_KEY_INPUT_EVENT;
+    event.KeyInput.Key = code;
+    event.KeyInput.PressedDown = down;
+    event.KeyInput.Char = 0;
+    event.KeyInput.Shift = false;
+    event.KeyInput.Control = false;
+    receiver.OnEvent(event);
+}
+
+static void mouse(EMOUSE_INPUT_EVENT what)
+{
+    SEvent event;
+    event.EventType = EET_MOUSE_INPUT_EVENT;
+    event.MouseInput.Event = what;
+    event.MouseInput.X = mouseX;
+    event.MouseInput.Y = mouseY;
+    event.MouseInput.Wheel = 0;
+    event.MouseInput.ButtonStates = 0;
+    event.MouseInput.Shift = false;
+    event.MouseInput.Control = false;
+    receiver.OnEvent(event);
+}
+
+void leftButton(bool down) { mouse(down ? EMIE_LMOUSE_PRESSED_DOWN : EMIE_LMOUSE_LEFT_UP); }
+void rightButton(bool down) { mouse(down ? EMIE_RMOUSE_PRESSED_DOWN : EMIE_RMOUSE_LEFT_UP); }
+
+void releaseAll()
+{
+    for (int i = 0; i < KEY_KEY_CODES_COUNT; ++i)
+        receiver.keyDown[i] = false;
+    receiver.lastKeyDown = 0;
+    leftButtonDown = rightButtonDown = false;
+}
+
+void tick()
+{
+    runTick();
+}
+
+Grab grab()
+{
+    Grab result;
+    const video::SExposedVideoData& data = driver->getExposedVideoData();
+    Display* display = static_cast<Display*>(data.OpenGLLinux.X11Display);
+    const Window window = static_cast<Window>(data.OpenGLLinux.X11Window);
+    if (!display || !window) {
+        ADD_FAILURE() << "no X window to read back";
+        return result;
+    }
+    XSync(display, False);
+    XImage* image = XGetImage(display, window, 0, 0, screenWidth, screenHeight, AllPlanes, ZPixmap);
+    if (!image) {
+        ADD_FAILURE() << "XGetImage failed";
+        return result;
+    }
+    result.width = screenWidth;
+    result.height = screenHeight;
+    result.pixels.resize(static_cast<size_t>(screenWidth) * screenHeight);
+    for (int y = 0; y < screenHeight; ++y)
+        for (int x = 0; x < screenWidth; ++x) {
+            const unsigned long p = XGetPixel(image, x, y);
+            const uint32_t r = (p & image->red_mask) >> __builtin_ctzl(image->red_mask);
+            const uint32_t g = (p & image->green_mask) >> __builtin_ctzl(image->green_mask);
+            const uint32_t b = (p & image->blue_mask) >> __builtin_ctzl(image->blue_mask);
+            result.pixels[static_cast<size_t>(y) * screenWidth + x] = 0xFF000000u | r << 16 | g << 8 | b;
+        }
+    XDestroyImage(image);
+    return result;
+}
+
+uint32_t blend(uint32_t src, uint32_t dst)
+{
+    const uint32_t a = src >> 24;
+    uint32_t out = 0xFF000000u;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const uint32_t s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
+        out |= ((s * a + d * (255 - a) + 127) / 255) << shift;
+    }
+    return out;
+}
+
+bool near(uint32_t a, uint32_t b, int tolerance)
+{
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (d > tolerance || d < -tolerance)
+            return false;
+    }
+    return true;
+}
+
+std::string hex(uint32_t colour)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", colour);
+    return text;
+}
+
+std::string text(gui::IGUIStaticText* label)
+{
+    std::string out;
+    for (const wchar_t* p = label->getText(); *p; ++p)
+        out += static_cast<char>(*p);
+    return out;
+}
+
+} // namespace testgame

@@ -1,0 +1,50 @@
+// Test support: opens a game device as start-up does, feeds input through the real receiver,
+// runs ticks, and reads back the pixels a real window shows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shell/shell.h"
+
+namespace testgame {
+
+// Opens a device of the given driver for a size mode, in the run folder, and runs the start-up steps
+// after the config read: font, textures, labels and start counters. EDT_NULL needs no display;
+// EDT_OPENGL needs $DISPLAY (./test.sh starts Xvfb). The rules' state is reset as at program start.
+void open(video::E_DRIVER_TYPE type, int mode);
+// Drops the device and clears the engine pointers.
+void close();
+
+// Stops the engine timer at a time, so the next tick's frameTime is exactly that.
+void setTime(u32 ms);
+// Moves the pointer (warps it in a real window) and sets mouseX, mouseY.
+void pointAt(int x, int y);
+// Input through MyEventReceiver::OnEvent, as the engine would deliver it.
+void key(EKEY_CODE code, bool down);
+void leftButton(bool down);
+void rightButton(bool down);
+// Releases every key and button.
+void releaseAll();
+// One tick of the main loop's tick body.
+void tick();
+
+// The window's pixels as 0xAARRGGBB (alpha 0xFF), read from the X server after the last tick.
+struct Grab {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+Grab grab();
+
+// src drawn with its alpha over the opaque dst, as the 2D blend does.
+uint32_t blend(uint32_t src, uint32_t dst);
+// True when each of R, G and B differs by at most tolerance.
+bool near(uint32_t a, uint32_t b, int tolerance = 3);
+std::string hex(uint32_t colour);
+
+// The label's text as UTF-8 (the labels only ever hold ASCII).
+std::string text(gui::IGUIStaticText* label);
+
+} // namespace testgame
