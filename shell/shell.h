@@ -62,6 +62,7 @@ void resetGameState();
 void readConfig();           // reads or creates config.cfg, echoes it, sets sizeMode and the window size
 void seedRandom();
 void createVideoDevice();    // fills device, driver and guiEnv or ends with status 1
+void createVideoDeviceWith(video::E_DRIVER_TYPE type);  // the same with a chosen driver (tests: the null one)
 void loadFont();             // ends with status 1 when the font is missing
 void loadTextures();
 void createLabels();
@@ -78,4 +79,5 @@ void updateWindowCaption();
 // The screens.
 void titleScreenFrame();
 void playScreenFrame();
-[[noreturn]] void relaunchWithSize();
+// Stores sizeMode in config.cfg, starts the launcher and exits with -1; returns only when the file cannot be written.
+void relaunchWithSize();

@@ -23,9 +23,14 @@ void seedRandom()
 
 void createVideoDevice()
 {
+    createVideoDeviceWith(preferredDriver());
+}
+
+void createVideoDeviceWith(video::E_DRIVER_TYPE type)
+{
     SIrrlichtCreationParameters params;
     params.DeviceType = EIDT_BEST;
-    params.DriverType = preferredDriver();
+    params.DriverType = type;
     params.WindowSize = core::dimension2d<u32>(screenWidth, screenHeight);
     params.Bits = 32;
     params.ZBufferBits = 32;

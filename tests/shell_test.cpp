@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "shell/shell.h"
+#include "tests/support/testgame.h"
 
 namespace {
 
@@ -240,6 +241,33 @@ TEST(TickTest, OneTickPerNewTickNumber)
     // Time 0 is tick 0, which differs from the start value.
     u32 fresh = 1;
     EXPECT_TRUE(tickDue(0, fresh));
+}
+
+TEST(StartUpTest, LabelsFontAndCountersAfterStartUp)
+{
+    for (int mode : {1, 3}) {
+        SCOPED_TRACE("size mode " + std::to_string(mode));
+        testgame::open(video::EDT_NULL, mode);
+        ASSERT_NE(uiFont, nullptr);
+        EXPECT_EQ(uiFont, guiEnv->getFont(fontFileFor(mode)));
+        EXPECT_EQ(guiEnv->getSkin()->getFont(gui::EGDF_DEFAULT), uiFont);
+        ASSERT_NE(spriteSheet, nullptr);
+        ASSERT_NE(titleTexture, nullptr);
+        const core::rect<s32> area(0, 0, screenWidth - 10, 40);
+        for (gui::IGUIStaticText* label : {infoLabel, sizeLabel}) {
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(testgame::text(label), "  ");
+            EXPECT_EQ(label->getOverrideColor(), video::SColor(0xFF000000));
+            EXPECT_EQ(label->getRelativePosition(), area);
+        }
+        EXPECT_EQ(infoLabel->getOverrideFont(), nullptr);
+        EXPECT_EQ(sizeLabel->getOverrideFont(), uiFont);
+        EXPECT_EQ(inputCooldown, 22);
+        EXPECT_EQ(keyCooldown, 22);
+        EXPECT_EQ(activeScreen, 0);
+        EXPECT_EQ(playState, 1);
+        testgame::close();
+    }
 }
 
 } // namespace

@@ -13,8 +13,7 @@ e2e_cleanup() {
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
     # Games started by the launcher are not our children: find them by their folder.
     if [ -n "${WORK:-}" ]; then
-        pkill -f "^$WORK/quintet" 2>/dev/null
-        pkill -f "^$WORK/start" 2>/dev/null
+        pkill -f "^$WORK/" 2>/dev/null
     fi
     [ -n "$E2E_XVFB" ] && kill "$E2E_XVFB" 2>/dev/null
     [ -n "${WORK:-}" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$WORK"

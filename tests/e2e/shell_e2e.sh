@@ -29,4 +29,37 @@ e2e_close_window
 e2e_wait_exit 10
 [ "$GAME_STATUS" = 0 ] || e2e_fail "status $GAME_STATUS"
 
+e2e_log "no display"
+rm -rf config.cfg
+( env -u DISPLAY ./quintet >stdout.txt 2>/dev/null ); status=$?
+[ "$status" = 1 ] || e2e_fail "without a display the status is $status"
+[ "$(tail -c 29 stdout.txt)" = "cannot create video device.. " ] || e2e_fail "no device message: $(tail -c 60 stdout.txt)"
+
+e2e_log "missing fonts"
+mv media/Swiss12.xml media/Swiss12.xml.away
+e2e_start
+e2e_wait_exit 20
+[ "$GAME_STATUS" = 1 ] || e2e_fail "a missing Swiss12 gave status $GAME_STATUS"
+grep -qF " sorry, font file not found:  Swiss12.xml  !!! " stdout.txt || e2e_fail "no Swiss12 message"
+mv media/Swiss12.xml.away media/Swiss12.xml
+printf '3' >config.cfg
+mv media/humn28.xml media/humn28.xml.away
+e2e_start
+e2e_wait_exit 20
+[ "$GAME_STATUS" = 1 ] || e2e_fail "a missing humn28 gave status $GAME_STATUS"
+grep -qF " sorry, font file not found:  humn28.xml  !!! " stdout.txt || e2e_fail "no humn28 message"
+mv media/humn28.xml.away media/humn28.xml
+
+e2e_log "missing images: the game runs without them"
+rm -f config.cfg media/exp.bmp media/title.bmp
+e2e_start
+e2e_wait_window
+e2e_move 300 300
+e2e_key space
+sleep 0.5
+kill -0 "$GAME_PID" || e2e_fail "the game ended without its images"
+e2e_close_window
+e2e_wait_exit 10
+[ "$GAME_STATUS" = 0 ] || e2e_fail "status $GAME_STATUS without images"
+
 echo "shell e2e passed"

@@ -25,24 +25,8 @@ void open(video::E_DRIVER_TYPE type, int mode)
     scanRowOverlay = false;
     shiftPulse[0] = shiftPulse[1] = false;
 
-    SIrrlichtCreationParameters params;
-    params.DriverType = type;
-    params.WindowSize = core::dimension2d<u32>(screenWidth, screenHeight);
-    params.Bits = 32;
-    params.ZBufferBits = 32;
-    params.Doublebuffer = true;
-    params.EventReceiver = &receiver;
-    params.LoggingLevel = ELL_WARNING;
-    device = createDeviceEx(params);
-    ASSERT_NE(device, nullptr) << "no device; a display is needed for OpenGL";
-    driver = device->getVideoDriver();
-    guiEnv = device->getGUIEnvironment();
-    driver->setTextureCreationFlag(video::ETCF_OPTIMIZED_FOR_QUALITY, true);
-    driver->setTextureCreationFlag(video::ETCF_ALWAYS_32_BIT, true);
-    video::SMaterial& material2D = driver->getMaterial2D();
-    material2D.TextureLayer[0].BilinearFilter = true;
-    material2D.AntiAliasing = video::EAAM_FULL_BASIC;
-
+    createVideoDeviceWith(type);
+    ASSERT_NE(device, nullptr);
     loadFont();
     loadTextures();
     createLabels();
