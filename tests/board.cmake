@@ -1,0 +1,10 @@
+# The rules' tests: no engine, no display. Suites are named board*, so `ctest -R board` picks them.
+quintet_gtest(board_test
+  SOURCES
+    board_test_support.cpp
+    board_test_model.cpp
+    board_test_spawn.cpp
+    board_test_runs.cpp
+    board_test_turn.cpp
+  LIBS quintet_board
+  LABELS board)
