@@ -28,12 +28,16 @@ void readConfig()
     ConfigRecord record;
     std::memset(record.bytes, 0, sizeof record.bytes);
 
+    bool opened = false;
     if (FILE* in = std::fopen(configFileName, "rb")) {
         // A short or empty file leaves the rest of the record as it was: byte 0 stays 0.
         size_t got = std::fread(record.bytes, 1, configRecordSize, in);
         (void)got;
+        // Some systems open a folder for reading; it is no config file all the same.
+        opened = !std::ferror(in);
         std::fclose(in);
-    } else {
+    }
+    if (!opened) {
         record = configRecordFor(1);
         sizeMode = 1;
         if (FILE* out = std::fopen(configFileName, "wb")) {

@@ -74,14 +74,14 @@ TEST_F(ConfigTest, FirstByteChoosesSizeAndFont)
     };
     const std::string tail(32, '\x7f');  // bytes 4..35 mean nothing
     const Row rows[] = {
-        {"0\0\0\0" + tail, 0, 450, 450, "media/Swiss12.xml", "w cfg = 0    48    icfg= 0  \n"},
-        {"1\0\0\0" + tail, 1, 650, 650, "media/Swiss12.xml", "w cfg = 1    49    icfg= 1  \n"},
-        {"2\0\0\0" + tail, 2, 850, 850, "media/Swiss12.xml", "w cfg = 2    50    icfg= 2  \n"},
-        {"3\0\0\0" + tail, 3, 960, 960, "media/humn28.xml", "w cfg = 3    51    icfg= 3  \n"},
-        {"4\0\0\0" + tail, 4, 1140, 1140, "media/humn28.xml", "w cfg = 4    52    icfg= 4  \n"},
+        {std::string("0\0\0\0", 4) + tail, 0, 450, 450, "media/Swiss12.xml", "w cfg = 0    48    icfg= 0  \n"},
+        {std::string("1\0\0\0", 4) + tail, 1, 650, 650, "media/Swiss12.xml", "w cfg = 1    49    icfg= 1  \n"},
+        {std::string("2\0\0\0", 4) + tail, 2, 850, 850, "media/Swiss12.xml", "w cfg = 2    50    icfg= 2  \n"},
+        {std::string("3\0\0\0", 4) + tail, 3, 960, 960, "media/humn28.xml", "w cfg = 3    51    icfg= 3  \n"},
+        {std::string("4\0\0\0", 4) + tail, 4, 1140, 1140, "media/humn28.xml", "w cfg = 4    52    icfg= 4  \n"},
         {std::string("4", 1), 4, 1140, 1140, "media/humn28.xml", "w cfg = 4    52    icfg= 4  \n"},
-        {"", 0, 1024, 768, "media/Swiss12.xml", std::string("w cfg = \0    0    icfg= \0  \n", 27)},
-        {"5\0\0\0", 0, 1024, 768, "media/Swiss12.xml", "w cfg = 5    53    icfg= 5  \n"},
+        {"", 0, 1024, 768, "media/Swiss12.xml", std::string("w cfg = \0    0    icfg= \0  \n", 28)},
+        {std::string("5\0\0\0", 4), 0, 1024, 768, "media/Swiss12.xml", "w cfg = 5    53    icfg= 5  \n"},
         {"\n", 0, 1024, 768, "media/Swiss12.xml", "w cfg = \n    10    icfg= \n  \n"},
         {"2x", 2, 850, 850, "media/Swiss12.xml", "w cfg = 2    30770    icfg= 2  \n"},
     };
@@ -194,7 +194,7 @@ TEST_F(ReceiverTest, KeysFollowPressAndRelease)
 TEST_F(ReceiverTest, OutOfRangeKeyCodesAreIgnored)
 {
     receiver.OnEvent(keyEvent(KEY_SPACE, true));
-    for (int code : {-1, KEY_KEY_CODES_COUNT, 0x1000, 0x7fffffff}) {
+    for (int code : {-1, static_cast<int>(KEY_KEY_CODES_COUNT), 0x1000, 0x7fffffff}) {
         EXPECT_FALSE(receiver.OnEvent(keyEvent(code, true))) << code;
         EXPECT_FALSE(receiver.isKeyDown(static_cast<EKEY_CODE>(code))) << code;
     }

@@ -50,7 +50,8 @@ e2e_start() {
 }
 
 # Waits for a game window to be mapped and sets WIN to its id. Optional: timeout in seconds (default 20),
-# and a window id to ignore (the one that is going away during a relaunch).
+# and a window id to ignore. X reuses a departed client's ids, so after a relaunch wait for the old
+# process to end instead of ignoring its window's id.
 e2e_wait_window() {
     local timeout=${1:-20} old=${2:-} id
     local end=$((SECONDS + timeout))
