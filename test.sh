@@ -27,10 +27,10 @@ echo "== tests"
 (cd build && ctest --output-on-failure -j"$jobs")
 
 echo "== sanitizer build"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUINTET_SANITIZE=ON -DQUINTET_BENCH=OFF >/dev/null
-cmake --build build-asan -j"$jobs"
-echo "== sanitizer tests"
 # The GL driver and X libraries keep memory until exit; leaks there are not ours to judge.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUINTET_SANITIZE=ON -DQUINTET_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+echo "== sanitizer tests"
 (cd build-asan && ctest --output-on-failure -j"$jobs")
