@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-static const char configFileName[] = "config.cfg";
-
 const char* fontFileFor(int mode)
 {
     return (mode == 3 || mode == 4) ? "media/humn28.xml" : "media/Swiss12.xml";

@@ -51,6 +51,7 @@ const int windowSideBySize[sizeModeCount] = {450, 650, 850, 960, 1140};
 const char* fontFileFor(int mode);     // "media/Swiss12.xml" or "media/humn28.xml"
 
 // config.cfg: a 36-byte record whose byte 0 is the size digit '0'..'4'.
+const char configFileName[] = "config.cfg";  // in the working directory
 const int configRecordSize = 36;
 struct ConfigRecord {
     unsigned char bytes[configRecordSize];
