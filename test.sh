@@ -8,17 +8,9 @@ scripts/setup.sh
 jobs=$(nproc)
 
 # Our own X server, so display tests never touch the user's desktop and CI needs none.
-xvfb_pid=""
-for n in $(seq 99 130); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1400x1400x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$n"
-  break
-done
-trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; exit 1; }
+source scripts/xvfb.sh
+start_xvfb 99 130 || { echo "Xvfb did not start"; exit 1; }
+trap 'kill "$XVFB_PID" 2>/dev/null' EXIT
 
 echo "== build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

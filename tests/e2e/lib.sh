@@ -28,15 +28,9 @@ e2e_init() {
     cp -r "$run/quintet" "$run/start" "$run/media" "$WORK/"
     trap e2e_cleanup EXIT
     if [ -z "${DISPLAY:-}" ]; then
-        local n
-        for n in $(seq 140 160); do
-            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-            Xvfb ":$n" -screen 0 1400x1400x24 -nolisten tcp >/dev/null 2>&1 &
-            E2E_XVFB=$!
-            export DISPLAY=":$n"
-            break
-        done
-        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+        source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.sh"
+        start_xvfb 140 160
+        E2E_XVFB=$XVFB_PID
     fi
     xdpyinfo >/dev/null 2>&1 || e2e_fail "no X display"
     cd "$WORK" || e2e_fail "cannot enter $WORK"
