@@ -1,10 +1,5 @@
 # The rules' tests: no engine, no display. Suites are named board*, so `ctest -R board` picks them.
 quintet_gtest(board_test
-  SOURCES
-    board_test_support.cpp
-    board_test_model.cpp
-    board_test_spawn.cpp
-    board_test_runs.cpp
-    board_test_turn.cpp
+  SOURCES board_test_runs.cpp board_test_spawn.cpp board_test_turn.cpp
   LIBS quintet_board
   LABELS board)

@@ -1,37 +1,76 @@
-// Shared set-up for the rules' tests: clean state, hand-made boards, and an independent replay of the spawn draws.
+// Shared set-up for the rules' tests: boards drawn as text, and an independent replay of the spawn draws.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "board/board.h"
 
-// A copy of the cell codes, indexed [col][row] like board.
-struct Grid {
-    int code[boardSize][boardSize];
-};
-struct Cell {
-    int col, row;
-};
+struct Cell { int col, row; };
 
-// Program-start values, empty grids, no buttons held.
-void resetRules();
-// As resetRules, then a running game that takes clicks.
-void resetForPlay();
-// Fills every cell with a colour that differs from all eight neighbours, so no run exists anywhere.
-void fillWithoutRuns();
-// Cells of board that are not empty.
-int ballCount();
-Grid copyBoard();
-bool sameBoard(const Grid& expected, std::string* difference);
+// Pictures: nine rows of nine cells, '.' empty, '1'..'5' a ball, 'a'..'e' a marked ball with removal timer 5,
+// '#' a ball unlike its eight neighbours, so '#' cells never form a run. Rows end in '\n' (optional in setBoard).
+inline int at(int col, int row) { return row * 10 + col; }
 
-// What spawnBall would do to g with the next rand draws; rand must be seeded by the caller.
-// Returns the filled cell, or {-1, -1} when g is full.
-Cell replaySpawn(Grid& g);
-// The spawn sequence of a turn replayed on g; returns how many balls it placed.
-int replaySpawnSequence(Grid& g);
-// The first seed from 1 up whose 44 spawn attempts all hit occupied cells of g.
-unsigned seedWhereAllAttemptsMiss(const Grid& g);
+// Program-start values in a running game that takes clicks, with the pictured board.
+inline void setBoard(std::string rows)
+{
+    rows.erase(std::remove(rows.begin(), rows.end(), '\n'), rows.end());
+    selectedCol = selectedRow = -1;
+    score = gameOverCountdown = inputCooldown = keyCooldown = 0;
+    playState = playRunning, turnPhase = turnTakesClicks, activeScreen = 1, leftButtonDown = false;
+    for (int i = 0; i < 81; ++i) {
+        const int col = i % 9, row = i / 9, ch = rows.at(i);
+        const int colour = ch == '#' ? (col + 2 * row) % 5 + 1 : ch >= 'a' ? ch - 'a' + 1 : ch - '0';
+        board[col][row] = ch == '.' ? emptyCell : ch >= 'a' ? markedCode(colour) : colour;
+        removeTimer[col][row] = ch >= 'a' ? 5 : 0;
+        appearTimer[col][row] = 0;
+    }
+}
 
-// Occurrences of a text in captured console output.
-int countOf(const std::string& text, const std::string& part);
-extern const char* const gameOverBanner;
+inline std::string picture()
+{
+    std::string p;
+    for (int i = 0; i < 81; ++i) {
+        const int code = board[i % 9][i / 9];
+        p += char(code == 0 ? '.' : code <= colourCount ? '0' + code : code % 11 ? '?' : 'a' + code / 11 - 1);
+        p += i % 9 == 8 ? "\n" : "";
+    }
+    return p;
+}
+
+inline int ballCount() { const std::string p = picture(); return 81 - int(std::count(p.begin(), p.end(), '.')); }
+
+// What a click leaves besides the board: selection, input cooldown, score.
+inline std::tuple<int, int, int, int> turnState() { return {selectedCol, selectedRow, inputCooldown, score}; }
+
+// What spawnBall does to picture g with the next rand draws: returns the attempts used, 45 when the
+// reading-order sweep placed the ball, 0 when g is full.
+inline int replaySpawn(std::string& g)
+{
+    for (int attempt = 1; attempt <= 44; ++attempt) {
+        const int col = std::rand() % 9, row = std::rand() % 9, colour = std::rand() % 5;
+        if (g[at(col, row)] == '.') {
+            g[at(col, row)] = char('1' + colour);
+            return attempt;
+        }
+    }
+    const size_t free = g.find('.');
+    if (free == std::string::npos)
+        return 0;
+    g[free] = char('1' + std::rand() % 5);
+    return 45;
+}
+
+// A turn's spawns replayed on g: one for each of three rounds while g has room; returns how many.
+inline int replaySpawnSequence(std::string& g)
+{
+    int placed = 0;
+    for (; placed < 3 && g.find('.') != std::string::npos; ++placed)
+        replaySpawn(g);
+    return placed;
+}
