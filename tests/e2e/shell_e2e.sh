@@ -36,19 +36,16 @@ rm -rf config.cfg
 [ "$(tail -c 29 stdout.txt)" = "cannot create video device.. " ] || e2e_fail "no device message: $(tail -c 60 stdout.txt)"
 
 e2e_log "missing fonts"
-mv media/Swiss12.xml media/Swiss12.xml.away
-e2e_start
-e2e_wait_exit 20
-[ "$GAME_STATUS" = 1 ] || e2e_fail "a missing Swiss12 gave status $GAME_STATUS"
-grep -qF " sorry, font file not found:  Swiss12.xml  !!! " stdout.txt || e2e_fail "no Swiss12 message"
-mv media/Swiss12.xml.away media/Swiss12.xml
-printf '3' >config.cfg
-mv media/humn28.xml media/humn28.xml.away
-e2e_start
-e2e_wait_exit 20
-[ "$GAME_STATUS" = 1 ] || e2e_fail "a missing humn28 gave status $GAME_STATUS"
-grep -qF " sorry, font file not found:  humn28.xml  !!! " stdout.txt || e2e_fail "no humn28 message"
-mv media/humn28.xml.away media/humn28.xml
+for case in "1 Swiss12" "3 humn28"; do
+    set -- $case
+    printf '%s' "$1" >config.cfg
+    mv "media/$2.xml" "media/$2.away"
+    e2e_start
+    e2e_wait_exit 20
+    [ "$GAME_STATUS" = 1 ] || e2e_fail "a missing $2 gave status $GAME_STATUS"
+    grep -qF " sorry, font file not found:  $2.xml  !!! " stdout.txt || e2e_fail "no $2 message"
+    mv "media/$2.away" "media/$2.xml"
+done
 
 e2e_log "missing images: the game runs without them"
 rm -f config.cfg media/exp.bmp media/title.bmp
