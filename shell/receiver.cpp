@@ -1,6 +1,9 @@
 // The event receiver: turns engine events into the held-key and button state the screens poll each tick.
 #include "shell/shell.h"
 
+#include <cstring>
+#include <type_traits>
+
 MyEventReceiver::MyEventReceiver() : lastKeyDown(0)
 {
     for (int i = 0; i < KEY_KEY_CODES_COUNT; ++i)
@@ -10,9 +13,11 @@ MyEventReceiver::MyEventReceiver() : lastKeyDown(0)
 bool MyEventReceiver::OnEvent(const SEvent& event)
 {
     if (event.EventType == EET_KEY_INPUT_EVENT) {
-        const int key = event.KeyInput.Key;
+        // Read as raw bits: a code outside the enumeration cannot even be loaded as an EKEY_CODE.
+        std::underlying_type<EKEY_CODE>::type key;
+        std::memcpy(&key, &event.KeyInput.Key, sizeof key);
         // The table has one entry per engine key code; anything else is not ours to record.
-        if (key >= 0 && key < KEY_KEY_CODES_COUNT) {
+        if (key < KEY_KEY_CODES_COUNT) {
             keyDown[key] = event.KeyInput.PressedDown;
             lastKeyDown = event.KeyInput.PressedDown ? key : 0;
         }

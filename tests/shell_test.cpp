@@ -1,7 +1,9 @@
 // Shell tests without a window: config.cfg and the size table, start-up's labels, the receiver, tick scheduling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
@@ -153,12 +155,13 @@ TEST(ReceiverTest, KeysAndButtonsFollowTheirEvents)
     // Codes outside the table are ignored.
     event.EventType = EET_KEY_INPUT_EVENT;
     event.KeyInput.PressedDown = true;
-    for (int code : {-1, static_cast<int>(KEY_KEY_CODES_COUNT), 0x7fffffff}) {
-        event.KeyInput.Key = static_cast<EKEY_CODE>(code);
+    static_assert(sizeof(EKEY_CODE) == sizeof(unsigned), "key codes are stored as 32 bits");
+    for (unsigned code : {0xFFFFFFFFu, static_cast<unsigned>(KEY_KEY_CODES_COUNT), 0x7FFFFFFFu}) {
+        std::memcpy(&event.KeyInput.Key, &code, sizeof code);  // as raw bits, like a foreign event would
         EXPECT_FALSE(receiver.OnEvent(event));
-        EXPECT_FALSE(receiver.isKeyDown(event.KeyInput.Key)) << code;
     }
     EXPECT_EQ(receiver.lastKeyDown, 0);
+    EXPECT_EQ(std::count(std::begin(receiver.keyDown), std::end(receiver.keyDown), true), 1);
 }
 
 TEST(TickTest, OneTickPerNewTickNumber)
