@@ -17,11 +17,7 @@ void open(video::E_DRIVER_TYPE type, int mode)
     resetGameState();
     releaseAll();
     sizeMode = appliedSizeMode = mode;
-    screenWidth = screenHeight = (mode >= 0 && mode < sizeModeCount) ? windowSideBySize[mode] : 0;
-    if (screenWidth == 0) {
-        screenWidth = 1024;
-        screenHeight = 768;
-    }
+    screenWidth = screenHeight = windowSideBySize[mode];
     scanRowOverlay = false;
     shiftPulse[0] = shiftPulse[1] = false;
 
@@ -72,27 +68,20 @@ void pointAt(int x, int y)
 
 void key(EKEY_CODE code, bool down)
 {
-    SEvent event;
+    SEvent event = {};
     event.EventType = EET_KEY_INPUT_EVENT;
     event.KeyInput.Key = code;
     event.KeyInput.PressedDown = down;
-    event.KeyInput.Char = 0;
-    event.KeyInput.Shift = false;
-    event.KeyInput.Control = false;
     receiver.OnEvent(event);
 }
 
 static void mouse(EMOUSE_INPUT_EVENT what)
 {
-    SEvent event;
+    SEvent event = {};
     event.EventType = EET_MOUSE_INPUT_EVENT;
     event.MouseInput.Event = what;
     event.MouseInput.X = mouseX;
     event.MouseInput.Y = mouseY;
-    event.MouseInput.Wheel = 0;
-    event.MouseInput.ButtonStates = 0;
-    event.MouseInput.Shift = false;
-    event.MouseInput.Control = false;
     receiver.OnEvent(event);
 }
 
