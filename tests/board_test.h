@@ -20,8 +20,7 @@ inline int at(int col, int row) { return row * 10 + col; }
 inline void setBoard(std::string rows)
 {
     rows.erase(std::remove(rows.begin(), rows.end(), '\n'), rows.end());
-    selectedCol = selectedRow = -1;
-    score = gameOverCountdown = inputCooldown = keyCooldown = 0;
+    selectedCol = selectedRow = -1, score = gameOverCountdown = inputCooldown = keyCooldown = 0;
     playState = playRunning, turnPhase = turnTakesClicks, activeScreen = 1, leftButtonDown = false;
     for (int i = 0; i < 81; ++i) {
         const int col = i % 9, row = i / 9, ch = rows.at(i);
@@ -45,32 +44,16 @@ inline std::string picture()
 
 inline int ballCount() { const std::string p = picture(); return 81 - int(std::count(p.begin(), p.end(), '.')); }
 
-// What a click leaves besides the board: selection, input cooldown, score.
-inline std::tuple<int, int, int, int> turnState() { return {selectedCol, selectedRow, inputCooldown, score}; }
-
-// What spawnBall does to picture g with the next rand draws: returns the attempts used, 45 when the
-// reading-order sweep placed the ball, 0 when g is full.
-inline int replaySpawn(std::string& g)
+// spawnBall replayed on picture g with the next rand draws; true when the 44 attempts all missed.
+inline bool replaySpawn(std::string& g)
 {
-    for (int attempt = 1; attempt <= 44; ++attempt) {
+    for (int attempt = 0; attempt < 44; ++attempt) {
         const int col = std::rand() % 9, row = std::rand() % 9, colour = std::rand() % 5;
-        if (g[at(col, row)] == '.') {
-            g[at(col, row)] = char('1' + colour);
-            return attempt;
-        }
+        if (g[at(col, row)] == '.')
+            return g[at(col, row)] = char('1' + colour), false;
     }
     const size_t free = g.find('.');
-    if (free == std::string::npos)
-        return 0;
-    g[free] = char('1' + std::rand() % 5);
-    return 45;
-}
-
-// A turn's spawns replayed on g: one for each of three rounds while g has room; returns how many.
-inline int replaySpawnSequence(std::string& g)
-{
-    int placed = 0;
-    for (; placed < 3 && g.find('.') != std::string::npos; ++placed)
-        replaySpawn(g);
-    return placed;
+    if (free != std::string::npos)
+        g[free] = char('1' + std::rand() % 5);
+    return true;
 }
