@@ -3,48 +3,34 @@ source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
 CELL=817878 TITLE=d1e8ca PLAY=ac918c  # size S, 650 x 650: board origin (30, 40), cells 66 pixels apart
-centre() { echo $(($1 + $2 * 66 + 33)); }  # origin, index
-near() {  # RRGGBB RRGGBB tolerance
-    local i d; for i in 0 2 4; do d=$((16#${1:i:2} - 16#${2:i:2})); [ ${d#-} -le "$3" ] || return 1; done
-}
-# Screenshots $1 and checks its background $2 at (5, 30).
+cx() { echo $((63 + $1 % 9 * 66)); }; cy() { echo $((73 + $1 / 9 * 66)); }  # the centre of cell row * 9 + col
+near() { local i d; for i in 0 2 4; do d=$((16#${1:i:2} - 16#${2:i:2})); [ ${d#-} -le "$3" ] || return 1; done; }
+# After $1 seconds shoots $2 with background $3 at (5, 30); with $4, reads cell centres into CELLS and counts $4 balls.
 expect_screen() {
-    e2e_shot "$WORK/$1.png"
-    local seen=$(e2e_pixel "$WORK/$1.png" 5 30)
-    near "$seen" "$2" 3 || e2e_fail "$1: pixel (5, 30) is $seen, expected $2"
-}
-# Screenshots $1 in play, reads the cells' centre pixels into CELLS (row * 9 + col) and checks for $2 balls.
-expect_balls() {
     local fmt="" i c balls=0
-    expect_screen "$1" $PLAY
-    for i in $(seq 0 80); do fmt+="%[hex:u.p{$(centre 30 $((i % 9))),$(centre 40 $((i / 9)))}] "; done
-    mapfile -t CELLS < <(convert "$WORK/$1.png" -format "$fmt" info: | tr ' ' '\n' | grep . | cut -c1-6)
+    sleep "$1"
+    e2e_shot "$WORK/$2.png"
+    near "$(e2e_pixel "$WORK/$2.png" 5 30)" "$3" 3 || e2e_fail "$2: pixel (5, 30) is not $3"
+    [ $# -lt 4 ] && return
+    for i in $(seq 0 80); do fmt+="%[hex:u.p{$(cx $i),$(cy $i)}] "; done
+    mapfile -t CELLS < <(convert "$WORK/$2.png" -format "$fmt" info: | tr ' ' '\n' | grep . | cut -c1-6)
     for c in "${CELLS[@]}"; do near "$c" $CELL 12 || balls=$((balls + 1)); done
-    [ ${#CELLS[@]} -eq 81 ] && [ $balls -eq "$2" ] || e2e_fail "$1: $balls balls in ${#CELLS[@]} cells, expected $2"
+    [ ${#CELLS[@]} -eq 81 ] && [ $balls -eq "$4" ] || e2e_fail "$2: $balls balls in ${#CELLS[@]} cells, expected $4"
 }
 
 e2e_start
 e2e_wait_window
 e2e_move 300 20  # the pointer over the window for key focus
 e2e_key space
-sleep 1.6  # new balls fade in over about a second
-expect_balls play1 5
-from=-1 to=-1  # the first ball moves to the first empty cell; no run forms, so three balls appear
-for i in $(seq 0 80); do
-    if near "${CELLS[i]}" $CELL 12; then [ $to -lt 0 ] && to=$i; else [ $from -lt 0 ] && from=$i colour=${CELLS[i]}; fi
-done
-e2e_click "$(centre 30 $((from % 9)))" "$(centre 40 $((from / 9)))"
-e2e_click "$(centre 30 $((to % 9)))" "$(centre 40 $((to / 9)))"
-sleep 1.6
-expect_balls moved 8
+expect_screen 1.6 play1 $PLAY 5  # new balls fade in over about a second
+# The first ball moves to the first empty cell; no run forms, so three balls appear.
+for i in $(seq 80 -1 0); do near "${CELLS[i]}" $CELL 12 && to=$i || { from=$i; colour=${CELLS[i]}; }; done
+for i in $from $to; do e2e_click "$(cx $i)" "$(cy $i)"; done
+expect_screen 1.6 moved $PLAY 8
 near "${CELLS[to]}" "$colour" 12 || e2e_fail "cell $to shows ${CELLS[to]}, expected the moved ball $colour"
 e2e_key Escape
-sleep 0.3
-expect_screen title1 $TITLE
-sleep 1  # the title's cooldown of 44 ticks
+expect_screen 1.3 title1 $TITLE  # and the title's cooldown of 44 ticks runs out
 e2e_click 330 377  # the start button
-sleep 1.6
-expect_balls play2 5
+expect_screen 1.6 play2 $PLAY 5
 e2e_click 580 20  # the back button
-sleep 0.3
-expect_screen title2 $TITLE
+expect_screen 0.3 title2 $TITLE
