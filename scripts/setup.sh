@@ -7,7 +7,7 @@ packages=(
   libirrlicht-dev libgl1-mesa-dri libx11-dev
   libfreetype-dev libpng-dev zlib1g-dev fonts-dejavu-core fonts-open-sans fonts-comfortaa
   libgtest-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils procps
 )
 
 missing=()
