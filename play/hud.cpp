@@ -137,9 +137,9 @@ void drawGameOverBanner()
     if (gameOverCountdown % 20 >= 11)
         return;
     const int x = screenWidth / 2, y = screenHeight / 2;
-    driver->draw2DImage(spriteSheet, core::position2d<s32>(x - 64, y - 95), bannerSource, nullptr,
+    driver->draw2DImage(spriteSheet, core::position2d<s32>(x - 64, y - 95), sourceRect(bannerRegion), nullptr,
                         video::SColor(bannerShadowColour), true);
-    driver->draw2DImage(spriteSheet, core::position2d<s32>(x - 68, y - 100), bannerSource, nullptr,
+    driver->draw2DImage(spriteSheet, core::position2d<s32>(x - 68, y - 100), sourceRect(bannerRegion), nullptr,
                         video::SColor(bannerColour), true);
 }
 
@@ -149,18 +149,18 @@ bool buttonHovered(int left)
     return x1 < mouseX && mouseX < x1 + 60 && 5 <= mouseY && mouseY <= 32;
 }
 
-static void drawTooltip(const core::rect<s32>& source)
+static void drawTooltip(const ImageRegion& tooltip)
 {
-    driver->draw2DImage(spriteSheet, core::position2d<s32>(mouseX, mouseY + 20), source, nullptr,
+    driver->draw2DImage(spriteSheet, core::position2d<s32>(mouseX, mouseY + 20), sourceRect(tooltip), nullptr,
                         video::SColor(tooltipColour), true);
 }
 
-static void drawButtonFace(int left, bool hovered, const core::rect<s32>& icon, u32 iconColour)
+static void drawButtonFace(int left, bool hovered, const ImageRegion& icon, u32 iconColour)
 {
     const int x1 = screenWidth - left;
     driver->draw2DRectangle(video::SColor(hovered ? hoveredButtonColour : idleButtonColour),
                             core::rect<s32>(x1, 4, x1 + 60, 33));
-    driver->draw2DImage(spriteSheet, core::position2d<s32>(x1, 6), icon, nullptr, video::SColor(iconColour), true);
+    driver->draw2DImage(spriteSheet, core::position2d<s32>(x1, 6), sourceRect(icon), nullptr, video::SColor(iconColour), true);
 }
 
 void playButtons()
@@ -170,7 +170,7 @@ void playButtons()
 
     const bool backHovered = buttonHovered(backButtonLeft);
     if (backHovered) {
-        drawTooltip(backTooltipSource);
+        drawTooltip(backTipRegion);
         if (leftButtonDown && inputCooldown == 0) {
             inputCooldown = 9;
             playState = playNewPending;
@@ -179,13 +179,13 @@ void playButtons()
     }
     const bool overlayHovered = buttonHovered(overlayButtonLeft);
     if (overlayHovered) {
-        drawTooltip(overlayTooltipSource);
+        drawTooltip(overlayTipRegion);
         if (leftButtonDown && inputCooldown == 0) {
             inputCooldown = 9;
             scanRowOverlay = !scanRowOverlay;
         }
     }
     // Faces after the tooltips, so a face covers the part of a tooltip it overlaps.
-    drawButtonFace(backButtonLeft, backHovered, backIconSource, dimIconColour);
-    drawButtonFace(overlayButtonLeft, overlayHovered, overlayIconSource, overlayIconColour);
+    drawButtonFace(backButtonLeft, backHovered, backIconRegion, dimIconColour);
+    drawButtonFace(overlayButtonLeft, overlayHovered, overlayIconRegion, overlayIconColour);
 }

@@ -25,18 +25,6 @@ core::rect<s32> cellRect(int col, int row)
     return core::rect<s32>(x, y, x + cellPitch - 1, y + cellPitch - 1);
 }
 
-core::rect<s32> ballSource(int colour)
-{
-    const int top = 3 + 67 * (colour - 1);
-    return core::rect<s32>(39, top, 103, top + 64);
-}
-
-core::rect<s32> removalFrameSource(int frame)
-{
-    const int top = 3 + 67 * (frame - 1);
-    return core::rect<s32>(110, top, 174, top + 64);
-}
-
 int pointerCell(int pointer, int origin)
 {
     if (pointer < origin)
@@ -83,12 +71,12 @@ static void drawBall(int col, int row)
     const video::SColor tint = ballVertexColour(appearTimer[col][row]);
     const video::SColor ballColours[4] = {tint, tint, tint, tint};
     // A marked ball keeps its own picture under the removal frame.
-    driver->draw2DImage(spriteSheet, dest, ballSource(marked ? code / 11 : code), nullptr, ballColours, true);
+    driver->draw2DImage(spriteSheet, dest, sourceRect(ballRegion(marked ? code / 11 : code)), nullptr, ballColours, true);
     if (!marked)
         return;
     const video::SColor frame(removalFrameColour);
     const video::SColor frameColours[4] = {frame, frame, frame, frame};
-    driver->draw2DImage(spriteSheet, dest, removalFrameSource(removalFrameFor(removeTimer[col][row])), nullptr,
+    driver->draw2DImage(spriteSheet, dest, sourceRect(removalRegion(removalFrameFor(removeTimer[col][row]))), nullptr,
                         frameColours, true);
 }
 

@@ -14,15 +14,6 @@ const u32 cellColour = 0xFF817878;
 const u32 selectionColour = 0x58817878;  // the cell colour at alpha 88
 const u32 removalFrameColour = 0x4DFFFFFF;
 
-// Sprite sheet regions (media/exp.bmp); balls and removal frames stand in columns with a 67 pixel step.
-core::rect<s32> ballSource(int colour);         // colour 1..5
-core::rect<s32> removalFrameSource(int frame);  // frame 1 (last shown) .. 5 (first shown)
-const core::rect<s32> bannerSource(288, 365, 443, 390);
-const core::rect<s32> overlayTooltipSource(40, 405, 125, 430);
-const core::rect<s32> backTooltipSource(40, 445, 125, 470);
-const core::rect<s32> overlayIconSource(65, 475, 125, 501);
-const core::rect<s32> backIconSource(189, 475, 249, 501);
-
 // Board drawing and hit test (play.cpp).
 void chooseBoardGeometry();
 core::rect<s32> cellRect(int col, int row);

@@ -3,6 +3,7 @@
 
 #include <irrlicht.h>
 #include "board/board.h"
+#include "shell/regions.h"
 
 using namespace irr;
 
@@ -19,6 +20,9 @@ extern int mouseX, mouseY;             // pointer in window pixels, read once pe
 // Play screen extras that outlive a game.
 extern bool scanRowOverlay;            // the darkening scan-row overlay is on
 extern bool shiftPulse[2];             // one-tick pulses of the left [0] and right [1] shift keys
+
+// A picture's place in its texture, as the engine's source rectangle.
+inline core::rect<s32> sourceRect(const ImageRegion& r) { return core::rect<s32>(r.x1, r.y1, r.x2, r.y2); }
 
 // Engine objects; the engine owns them, only the device is ever dropped.
 extern IrrlichtDevice* device;

@@ -36,11 +36,11 @@ static const wchar_t* creditFor(int mode)
 }
 
 // Regions of media/title.bmp.
-static const core::rect<s32> artworkSource(0, 52, 512, 177);
-static const core::rect<s32> buttonSource(180, 400, 380, 460);
-static const core::rect<s32> leftArrowSource(380, 480, 420, 510);
-static const core::rect<s32> rightArrowSource(430, 480, 470, 510);
-static const core::rect<s32> emblemSource(380, 395, 500, 433);
+static const core::rect<s32> artworkSource = sourceRect(artworkRegion);
+static const core::rect<s32> buttonSource = sourceRect(startRegion);
+static const core::rect<s32> leftArrowSource = sourceRect(leftArrowRegion);
+static const core::rect<s32> rightArrowSource = sourceRect(rightArrowRegion);
+static const core::rect<s32> emblemSource = sourceRect(emblemRegion);
 
 static const int buttonWidth = 300, buttonHeight = 75;
 static const int arrowWidth = 40, arrowHeight = 30;

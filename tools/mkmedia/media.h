@@ -3,31 +3,13 @@
 
 #include <cstdint>
 
+#include "shell/regions.h"
 #include "tools/mkmedia/raster.h"
 
-// A source rectangle as the game passes it to the engine: x2 and y2 lie one past the last texel.
-struct Region {
-    int x1, y1, x2, y2;
-};
-
-// media/exp.bmp
+// media/exp.bmp and media/title.bmp; where each picture goes is shell/regions.h.
 const int sheetSize = 512;
 const int spriteSize = 64;
-Region ballRegion(int colour);     // colour 1..5
-Region removalRegion(int frame);   // frame 1 (last shown) .. 5 (first shown)
-const Region bannerRegion{288, 365, 443, 390};
-const Region overlayTipRegion{40, 405, 125, 430};
-const Region backTipRegion{40, 445, 125, 470};
-const Region overlayIconRegion{65, 475, 125, 501};
-const Region backIconRegion{189, 475, 249, 501};
-
-// media/title.bmp
 const int titleSize = 512;
-const Region artworkRegion{0, 52, 512, 177};
-const Region startRegion{180, 400, 380, 460};
-const Region leftArrowRegion{380, 480, 420, 510};
-const Region rightArrowRegion{430, 480, 470, 510};
-const Region emblemRegion{380, 395, 500, 433};
 
 // What the game paints under the pictures, so their soft edges can be blended onto it ahead of time.
 const uint32_t playBackground = 0xAC918C;

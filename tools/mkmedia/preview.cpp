@@ -12,7 +12,7 @@ Colour argb(uint32_t c)
 }
 
 // The engine's 2D image draw: nearest texel, alpha 0 (the keyed texels) skipped, texel times vertex colour.
-void drawImage(Image& target, const Image& texture, Region source, Region dest, uint32_t vertexColour)
+void drawImage(Image& target, const Image& texture, ImageRegion source, ImageRegion dest, uint32_t vertexColour)
 {
     const Colour tint = argb(vertexColour);
     const int sw = source.x2 - source.x1, sh = source.y2 - source.y1;
@@ -29,13 +29,13 @@ void drawImage(Image& target, const Image& texture, Region source, Region dest, 
 }
 
 // The position form: unscaled.
-void drawImageAt(Image& target, const Image& texture, Region source, int x, int y, uint32_t vertexColour)
+void drawImageAt(Image& target, const Image& texture, ImageRegion source, int x, int y, uint32_t vertexColour)
 {
-    drawImage(target, texture, source, Region{x, y, x + source.x2 - source.x1, y + source.y2 - source.y1},
+    drawImage(target, texture, source, ImageRegion{x, y, x + source.x2 - source.x1, y + source.y2 - source.y1},
               vertexColour);
 }
 
-void drawRect(Image& target, uint32_t colour, Region r)
+void drawRect(Image& target, uint32_t colour, ImageRegion r)
 {
     for (int y = r.y1; y < r.y2; ++y)
         for (int x = r.x1; x < r.x2; ++x)
@@ -52,7 +52,7 @@ void drawText(Image& target, const BitmapFont& font, const std::string& text, in
                 box = &g;
         x += box->underhang;
         if (c != ' ')
-            drawImageAt(target, font.atlas, Region{box->x1, box->y1, box->x2, box->y2}, x, y, colour);
+            drawImageAt(target, font.atlas, ImageRegion{box->x1, box->y1, box->x2, box->y2}, x, y, colour);
         x += box->x2 - box->x1 + box->overhang;
     }
 }
@@ -71,7 +71,7 @@ void drawStored(Image& target, const Image& image, int ox, int oy)
 // The title screen's layout table.
 struct TitleLayout {
     int side, bandTop;
-    Region artwork;
+    ImageRegion artwork;
     int bx, by, ax, ay, dy, margin;
     const char* name;
 };
@@ -87,14 +87,14 @@ Image titleScreen(const Image& title, const BitmapFont& font, int mode, bool hov
 {
     const TitleLayout& l = titleLayouts[mode];
     Image screen = newImage(l.side, l.side, rgb(0x000000));
-    drawRect(screen, 0xFFD1E8CA, Region{0, 0, l.side, l.side});
-    drawRect(screen, 0xD4A896A4, Region{0, l.bandTop, l.side, l.side});
+    drawRect(screen, 0xFFD1E8CA, ImageRegion{0, 0, l.side, l.side});
+    drawRect(screen, 0xD4A896A4, ImageRegion{0, l.bandTop, l.side, l.side});
     drawImage(screen, title, artworkRegion, l.artwork, 0xFFFFFFFF);
     drawText(screen, font, l.name, l.ax - 58, l.ay - 1, 0xE9F4EBDC);
     drawImageAt(screen, title, rightArrowRegion, l.ax, l.ay + l.dy, hovered ? 0xFFFFFFFF : 0x6EFFFFFF);
     drawImageAt(screen, title, leftArrowRegion, l.ax - 130, l.ay + l.dy, 0x6EFFFFFF);
-    drawImage(screen, title, startRegion, Region{l.bx + 5, l.by + 4, l.bx + 305, l.by + 79}, 0x63373737);
-    drawImage(screen, title, startRegion, Region{l.bx, l.by, l.bx + 300, l.by + 75},
+    drawImage(screen, title, startRegion, ImageRegion{l.bx + 5, l.by + 4, l.bx + 305, l.by + 79}, 0x63373737);
+    drawImage(screen, title, startRegion, ImageRegion{l.bx, l.by, l.bx + 300, l.by + 75},
               hovered ? 0xFFFFFFFF : 0x9BFFFFFF);
     drawText(screen, font, mode == 0 ? "Quintet - line up five" : "Quintet 1.0 - line up five of a colour",
              1, l.side - l.margin, 0x58FFFFFF);
@@ -114,10 +114,10 @@ Image playScreen(const Image& sheet, const BitmapFont& font, int mode, bool game
     const int side = titleLayouts[mode].side;
     const int ox = playGeometry[mode][0], oy = playGeometry[mode][1], pitch = playGeometry[mode][2];
     Image screen = newImage(side, side, rgb(0x000000));
-    drawRect(screen, 0xFFAC918C, Region{0, 0, side, side});
+    drawRect(screen, 0xFFAC918C, ImageRegion{0, 0, side, side});
     for (int col = 0; col < 9; ++col)
         for (int row = 0; row < 9; ++row) {
-            const Region cell{ox + col * pitch, oy + row * pitch, ox + (col + 1) * pitch - 1, oy + (row + 1) * pitch - 1};
+            const ImageRegion cell{ox + col * pitch, oy + row * pitch, ox + (col + 1) * pitch - 1, oy + (row + 1) * pitch - 1};
             drawRect(screen, 0xFF817878, cell);
             const char code = mockBoard[row][col];
             if (code == '.')
@@ -131,11 +131,11 @@ Image playScreen(const Image& sheet, const BitmapFont& font, int mode, bool game
                 drawImage(screen, sheet, removalRegion(9 - col), cell, 0x4DFFFFFF);
         }
     // The selected ball, on its blink.
-    drawRect(screen, 0x58817878, Region{ox + 2 * pitch, oy + 2 * pitch, ox + 3 * pitch - 1, oy + 3 * pitch - 1});
+    drawRect(screen, 0x58817878, ImageRegion{ox + 2 * pitch, oy + 2 * pitch, ox + 3 * pitch - 1, oy + 3 * pitch - 1});
     if (overlay)
         for (int y = 0; y < side - 1; y += 4) {
-            drawRect(screen, 0x1E000000, Region{0, y, side, y + 3});
-            drawRect(screen, 0x50000000, Region{0, y + 1, side, y + 2});
+            drawRect(screen, 0x1E000000, ImageRegion{0, y, side, y + 3});
+            drawRect(screen, 0x50000000, ImageRegion{0, y + 1, side, y + 2});
         }
     if (gameOver) {
         drawImageAt(screen, sheet, bannerRegion, side / 2 - 64, side / 2 - 95, 0x63010101);
@@ -145,9 +145,9 @@ Image playScreen(const Image& sheet, const BitmapFont& font, int mode, bool game
     // The back button hovered with its tooltip, the overlay button idle.
     const int mx = side - 70, my = 20;
     drawImageAt(screen, sheet, backTipRegion, mx, my + 20, 0xFFFFFFFF);
-    drawRect(screen, 0x7AFFFFFF, Region{side - 100, 4, side - 40, 33});
+    drawRect(screen, 0x7AFFFFFF, ImageRegion{side - 100, 4, side - 40, 33});
     drawImageAt(screen, sheet, backIconRegion, side - 100, 6, 0x7BFFFFFF);
-    drawRect(screen, 0x63373737, Region{side - 180, 4, side - 120, 33});
+    drawRect(screen, 0x63373737, ImageRegion{side - 180, 4, side - 120, 33});
     drawImageAt(screen, sheet, overlayIconRegion, side - 180, 6, overlay ? 0xFFFFFFFF : 0x7BFFFFFF);
     return screen;
 }
@@ -159,7 +159,7 @@ Image ballStrip(const Image& sheet, int pitch)
     const int cells = 14;
     Image strip = newImage(cells * pitch + 8, pitch + 8, rgb(0xAC918C));
     for (int i = 0; i < cells; ++i) {
-        const Region cell{4 + i * pitch, 4, 4 + (i + 1) * pitch - 1, 4 + pitch - 1};
+        const ImageRegion cell{4 + i * pitch, 4, 4 + (i + 1) * pitch - 1, 4 + pitch - 1};
         drawRect(strip, 0xFF817878, cell);
         const int colour = i < 5 ? i + 1 : (i < 10 ? i - 4 : 1 + i % 5);
         const uint32_t alpha = i == 10 ? 0x37 : (i == 11 ? 0x9B : 0xFF);
@@ -195,7 +195,7 @@ Image makePreview(const Image& sheet, const Image& title, const Image& icon, con
     const uint32_t inks[3] = {0xC7FFFAE1, 0xE9F4EBDC, 0x58FFFFFF};
     const std::string sample = "SCORE: 0123456789  XS S M L XL  Quintet - line up five! {[(&@#%)]}";
     for (int i = 0; i < 3; ++i) {
-        drawRect(canvas, backs[i], Region{1054, y, width - 10, y + 40 + 4 + small.lineHeight});
+        drawRect(canvas, backs[i], ImageRegion{1054, y, width - 10, y + 40 + 4 + small.lineHeight});
         drawText(canvas, large, sample, 1060, y + 2, inks[i]);
         drawText(canvas, small, sample, 1060, y + 4 + large.lineHeight, inks[i]);
         y += 48 + small.lineHeight;

@@ -4,17 +4,6 @@
 
 #include <cmath>
 
-Region ballRegion(int colour)
-{
-    const int top = 3 + 67 * (colour - 1);
-    return Region{39, top, 103, top + 64};
-}
-
-Region removalRegion(int frame)
-{
-    const int top = 3 + 67 * (frame - 1);
-    return Region{110, top, 174, top + 64};
-}
 
 // The mark's outline in units of the ball's radius, centred on the ball.
 static float markDistance(BallMark mark, float x, float y, float c, float r)
@@ -233,12 +222,12 @@ Image makeSpriteSheet()
     const Colour cell = rgb(cellColour);
     const Colour unknown = Colour();
     for (int colour = 1; colour <= ballColourCount; ++colour) {
-        const Region r = ballRegion(colour);
+        const ImageRegion r = ballRegion(colour);
         // Balls are only ever drawn on a cell, so their soft edge and shadow are blended onto it here.
         flattenInto(sheet, ballLayer(colour, spriteSize, 27.5f), r.x1, r.y1, cell, 0.04f);
     }
     for (int frame = 1; frame <= 5; ++frame) {
-        const Region r = removalRegion(frame);
+        const ImageRegion r = removalRegion(frame);
         flattenInto(sheet, removalLayer(frame), r.x1, r.y1, unknown, 0.5f);
     }
     flattenInto(sheet, bannerLayer(), bannerRegion.x1, bannerRegion.y1, unknown, 0.5f);
