@@ -12,9 +12,13 @@ e2e_cleanup() {
     local pid
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
     # Games started by the launcher are not our children: find them by their folder.
+    # Wait until they are gone, or the next test could find their window still on the display.
     if [ -n "${WORK:-}" ]; then
         pkill -f "^$WORK/" 2>/dev/null
+        for _ in $(seq 50); do pgrep -f "^$WORK/" >/dev/null || break; sleep 0.1; done
+        pkill -9 -f "^$WORK/" 2>/dev/null
     fi
+    for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
     [ -n "$E2E_XVFB" ] && kill "$E2E_XVFB" 2>/dev/null
     [ -n "${WORK:-}" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$WORK"
     return 0
@@ -33,6 +37,7 @@ e2e_init() {
         E2E_XVFB=$XVFB_PID
     fi
     xdpyinfo >/dev/null 2>&1 || e2e_fail "no X display"
+    e2e_wait_no_windows
     cd "$WORK" || e2e_fail "cannot enter $WORK"
 }
 
@@ -59,7 +64,17 @@ e2e_wait_window() {
         done
         sleep 0.1
     done
+    e2e_diagnose
     e2e_fail "no game window within ${timeout}s"
+}
+
+# Prints what the game and X show, so a failure on a machine we cannot watch can still be read.
+e2e_diagnose() {
+    echo "game $GAME_PID: $(kill -0 "$GAME_PID" 2>/dev/null && echo running || echo ended)" >&2
+    ps -eo pid,ppid,stat,etime,args 2>/dev/null | grep -E "[q]uintet|[s]tart$" >&2
+    echo "windows named Quintet: $(xdotool search --name 'Quintet' 2>/dev/null | tr '\n' ' ')" >&2
+    echo "stdout: $(tail -c 400 "$WORK/stdout.txt" 2>/dev/null)" >&2
+    echo "stderr: $(tail -c 400 "$WORK/stderr.txt" 2>/dev/null)" >&2
 }
 
 # Asks the window to close, as a window manager's close button would.
@@ -119,4 +134,21 @@ e2e_wait_exit() {
     fi
     wait "$GAME_PID"
     GAME_STATUS=$?
+    # The server drops a window a moment after its client exits: wait for that, so that the next
+    # search cannot find a window that is about to go.
+    if [ -n "${WIN:-}" ]; then
+        for _ in $(seq 100); do
+            xdotool search --onlyvisible --name 'Quintet' 2>/dev/null | grep -qx "$WIN" || break
+            sleep 0.1
+        done
+    fi
+}
+
+# Waits until no game window is left on the display, such as one of an earlier test's games.
+e2e_wait_no_windows() {
+    for _ in $(seq 100); do
+        [ -z "$(xdotool search --onlyvisible --name 'Quintet' 2>/dev/null)" ] && return 0
+        sleep 0.1
+    done
+    e2e_fail "a game window from before is still on the display"
 }
