@@ -48,20 +48,18 @@ e2e_start() {
     E2E_PIDS+=("$GAME_PID")
 }
 
-# Waits for a game window to be mapped and sets WIN to its id. Optional: timeout in seconds (default 20),
-# and a window id to ignore. X reuses a departed client's ids, so after a relaunch wait for the old
-# process to end instead of ignoring its window's id.
+# Waits for a game window to be mapped and sets WIN to its id. Optional: timeout in seconds (default 20).
+# A departed game's window is gone by then (e2e_wait_exit sees to it), so any window found is the new one.
 e2e_wait_window() {
-    local timeout=${1:-20} old=${2:-} id
+    local timeout=${1:-20} id
     local end=$((SECONDS + timeout))
     while [ $SECONDS -lt $end ]; do
-        for id in $(xdotool search --onlyvisible --name 'Quintet' 2>/dev/null); do
-            if [ "$id" != "$old" ]; then
-                WIN=$id
-                sleep 0.5   # let the first frames draw
-                return 0
-            fi
-        done
+        id=$(xdotool search --onlyvisible --name 'Quintet' 2>/dev/null | head -1)
+        if [ -n "$id" ]; then
+            WIN=$id
+            sleep 0.5   # let the first frames draw
+            return 0
+        fi
         sleep 0.1
     done
     e2e_diagnose
