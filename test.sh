@@ -9,7 +9,7 @@ jobs=$(nproc)
 
 # Our own X server, so display tests never touch the user's desktop and CI needs none.
 source scripts/xvfb.sh
-start_xvfb 99 130 || { echo "Xvfb did not start"; exit 1; }
+start_xvfb || { echo "Xvfb did not start"; exit 1; }
 trap 'kill "$XVFB_PID" 2>/dev/null' EXIT
 
 echo "== build"

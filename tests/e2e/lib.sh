@@ -33,7 +33,7 @@ e2e_init() {
     trap e2e_cleanup EXIT
     if [ -z "${DISPLAY:-}" ]; then
         source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.sh"
-        start_xvfb 140 160
+        start_xvfb
         E2E_XVFB=$XVFB_PID
     fi
     xdpyinfo >/dev/null 2>&1 || e2e_fail "no X display"
