@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
@@ -26,7 +27,8 @@ protected:
     void TearDown() override
     {
         ASSERT_EQ(chdir("/"), 0);
-        std::system(("rm -rf " + folder).c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
     }
     static std::string file()
     {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -47,8 +48,10 @@ std::string launcherRanIn(int ms)
 const pid_t testPid = getpid();
 void atExit()
 {
-    if (getpid() == testPid)
-        std::system(("rm -rf " + folder).c_str());
+    if (getpid() == testPid) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
     if (getpid() == testPid && testing::UnitTest::GetInstance()->current_test_info())
         std::fputs("exit() during a test\n", stderr), _exit(1);
 }
