@@ -1,25 +1,36 @@
-# End to end: install into a scratch prefix, start through the installed wrapper with a scratch HOME,
-# and change the size so the installed launcher restarts the installed game.
+# End to end: install into a scratch root (cmake --install, or the .deb in DEB_DIR unpacked when given), start the
+# installed wrapper from an unrelated folder with a scratch HOME, and change the size so the installed launcher
+# restarts the installed game.   Usage: install_e2e.sh RUN_DIR [DEB_DIR]
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 build=$(cd "$1/.." && pwd)
 
-prefix="$WORK/prefix"
-cmake --install "$build" --prefix "$prefix" >/dev/null || e2e_fail "install failed"
-for f in bin/quintet lib/quintet/quintet lib/quintet/start share/quintet/media/Swiss12.xml \
-         share/applications/quintet.desktop share/icons/hicolor/256x256/apps/quintet.png; do
+if [ -n "${2:-}" ]; then
+    dpkg-deb -x "$(ls "$2"/quintet_*.deb)" "$WORK/root" || e2e_fail "cannot unpack the .deb in $2"
+    prefix="$WORK/root/usr"
+else
+    prefix="$WORK/prefix"
+    cmake --install "$build" --prefix "$prefix" >/dev/null || e2e_fail "install failed"
+fi
+for f in games/quintet lib/games/quintet/quintet lib/games/quintet/start share/games/quintet/media/Swiss12.xml \
+         share/applications/quintet.desktop share/icons/hicolor/256x256/apps/quintet.png \
+         share/metainfo/invalid.quintet.quintet.metainfo.xml share/man/man6/quintet.6.gz \
+         share/doc/quintet/copyright share/doc/quintet/changelog.gz; do
     [ -e "$prefix/$f" ] || e2e_fail "not installed: $f"
 done
 grep -q '^Exec=quintet$' "$prefix/share/applications/quintet.desktop" || e2e_fail "desktop entry"
 
 export HOME="$WORK/home"
 folder="$HOME/.local/share/quintet"
-"$prefix/bin/quintet" >"$WORK/stdout.txt" 2>&1 &
+# Neither the build's run folder nor the scratch copy: nothing of the game is here.
+mkdir "$WORK/elsewhere" && cd "$WORK/elsewhere" || e2e_fail "no unrelated folder"
+"$prefix/games/quintet" >"$WORK/stdout.txt" 2>&1 &
 GAME_PID=$!
 E2E_PIDS+=("$GAME_PID")
 e2e_wait_window
 [ "$(e2e_window_size)" = "650x650" ] || e2e_fail "installed game opened $(e2e_window_size)"
 [ -f "$folder/config.cfg" ] || e2e_fail "config.cfg not in the player's folder"
+[ -z "$(ls -A "$WORK/elsewhere")" ] || e2e_fail "the game wrote into the folder it was started from"
 
 e2e_log "size change from the installed game"
 e2e_move 300 300
@@ -29,7 +40,7 @@ e2e_wait_exit 10
 [ "$(od -An -tx1 -N4 "$folder/config.cfg" | tr -d ' ')" = "32000000" ] || e2e_fail "config not M"
 e2e_wait_window 20
 [ "$(e2e_window_size)" = "850x850" ] || e2e_fail "relaunched window is $(e2e_window_size)"
-pid=$(pgrep -f "^$prefix/lib/quintet/quintet" | head -1)
+pid=$(pgrep -f "^$prefix/lib/games/quintet/quintet" | head -1)
 [ -n "$pid" ] && [ "$(readlink -f /proc/$pid/cwd)" = "$(readlink -f "$folder")" ] || e2e_fail "relaunched game runs elsewhere"
 e2e_close_window
 echo "install e2e passed"
