@@ -8,6 +8,7 @@ packages=(
   libfreetype-dev libpng-dev zlib1g-dev fonts-dejavu-core fonts-open-sans fonts-comfortaa
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils procps
+  dpkg-dev lintian desktop-file-utils appstream man-db groff-base
 )
 
 missing=()
