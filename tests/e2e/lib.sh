@@ -120,6 +120,23 @@ e2e_pixel() {
     convert "$1" -format "%[hex:u.p{$2,$3}]" info: 2>/dev/null | cut -c1-6
 }
 
+# The board of size S (650 x 650): origin (30, 40), cells 66 pixels apart, and the colour of an empty cell.
+E2E_EMPTY_CELL=817878
+e2e_cell_x() { echo $((63 + $1 % 9 * 66)); }  # the centre of cell row * 9 + col
+e2e_cell_y() { echo $((73 + $1 / 9 * 66)); }
+# True when colours $1 and $2 (RRGGBB) differ by at most $3 in every channel.
+e2e_near() { local i d; for i in 0 2 4; do d=$((16#${1:i:2} - 16#${2:i:2})); [ ${d#-} -le "$3" ] || return 1; done; }
+
+# Reads the 81 cell centres of a size-S screenshot into CELLS (RRGGBB each) and counts the balls into BALLS.
+e2e_read_cells() {
+    local fmt="" i c
+    for i in $(seq 0 80); do fmt+="%[hex:u.p{$(e2e_cell_x $i),$(e2e_cell_y $i)}] "; done
+    mapfile -t CELLS < <(convert "$1" -format "$fmt" info: | tr ' ' '\n' | grep . | cut -c1-6)
+    BALLS=0
+    for c in "${CELLS[@]}"; do e2e_near "$c" $E2E_EMPTY_CELL 12 || BALLS=$((BALLS + 1)); done
+    [ ${#CELLS[@]} -eq 81 ] || e2e_fail "$1: read ${#CELLS[@]} cells, not 81"
+}
+
 # Waits for the started game to end and sets GAME_STATUS to its exit status ("running" if it did not end).
 # Call it directly, not in $( ): only this shell can collect its child's status.
 e2e_wait_exit() {
