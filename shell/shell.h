@@ -61,6 +61,7 @@ struct ConfigRecord {
     unsigned char bytes[configRecordSize];
 };
 ConfigRecord configRecordFor(int mode); // the record a writer stores for a mode; bytes 4..35 zero
+bool writeConfigRecord(const ConfigRecord& record);  // stores it whole or not at all; false when not stored
 
 // Start-up, in the order main runs it.
 void resetGameState();
