@@ -75,13 +75,26 @@ static bool isExecutableFile(const std::string& path)
 
 bool startLauncher()
 {
+    // Only the program's own folder: for the installed game the working folder is the player's, and whatever
+    // lies there under the launcher's name must never run.
 #ifdef _WIN32
-    return WinExec("start.exe", SW_SHOW) > 31;
+    char module[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, module, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return false;
+    const std::string self(module, n);
+    const std::size_t slash = self.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return false;
+    // A full path, quoted for blanks: a bare name would also be looked for in the working folder.
+    const std::string command = "\"" + self.substr(0, slash + 1) + launcherName() + "\"";
+    return WinExec(command.c_str(), SW_SHOW) > 31;
 #else
-    // Like Windows, look in the program's own folder first; never search PATH, never go through a shell.
-    std::string path = executableFolder() + launcherName();
-    if (!isExecutableFile(path))
-        path = std::string("./") + launcherName();
+    const std::string folder = executableFolder();
+    const std::string path = folder + launcherName();
+    if (folder.empty() || !isExecutableFile(path))
+        return false;
+    // No shell and no PATH search: the path is used as it stands.
     char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
     pid_t child;
     return posix_spawn(&child, path.c_str(), nullptr, nullptr, argv, environ) == 0;

@@ -14,8 +14,8 @@ int formatWide(wchar_t* buffer, std::size_t size, const wchar_t* format, ...);
 // The launcher's file name: "start" plus the platform's executable suffix.
 const char* launcherName();
 
-// Starts the launcher without waiting for it; false when it could not be started.
-// POSIX: the launcher next to the running executable, else "start" in the working directory; no shell, no PATH.
+// Starts the launcher beside the running executable, never one from the working folder or PATH, and does not
+// wait for it; false when it is missing or could not be started.
 bool startLauncher();
 
 // True when anything at all has this name, a dangling symlink included; false only when nothing does.

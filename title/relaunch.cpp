@@ -13,7 +13,9 @@ void relaunchWithSize()
         std::fflush(stdout);
         return;
     }
-    // The file is complete before the launcher starts, so the new instance reads the new size.
-    startLauncher();
+    // The file is complete before the launcher starts, so the new instance reads the new size. Without a
+    // launcher the size is stored all the same and takes effect at the next start by hand.
+    if (!startLauncher())
+        std::printf("could not start the launcher: start Quintet again to play at the new size\n");
     std::exit(-1);
 }
