@@ -66,6 +66,8 @@ bool writeConfigRecord(const ConfigRecord& record);  // stores it whole or not a
 // Start-up, in the order main runs it.
 void resetGameState();
 void readConfig();           // reads or creates config.cfg, echoes it, sets sizeMode and the window size
+bool bitmapFileIntact(const char* path);  // media checks, before the engine's loaders see a file
+bool fontFileIntact(const char* path);
 void seedRandom();
 void createVideoDevice();    // fills device, driver and guiEnv or ends with status 1
 void createVideoDeviceWith(video::E_DRIVER_TYPE type);  // the same with a chosen driver (tests: the null one)

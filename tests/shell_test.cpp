@@ -1,4 +1,5 @@
-// Shell tests without a window: config.cfg and the size table, start-up's labels, the receiver, tick scheduling.
+// Shell tests without a window: config.cfg and the size table, damaged media, start-up's labels, the receiver,
+// tick scheduling.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <grp.h>
 #include <iterator>
+#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -209,6 +211,70 @@ TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
         EXPECT_EQ(entry(), before);
         EXPECT_FALSE(std::filesystem::exists("config.cfg.tmp"));
     }
+}
+
+// Start-up and a few ticks of both screens with one media file missing, cut to half, or replaced by random
+// bytes, plain or behind a PPM signature (an engine loader takes those for a picture): a damaged font stops the
+// game with its message, a damaged picture is left out. Each case runs in a child in a scratch run folder.
+TEST(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
+{
+    char pattern[] = "/tmp/quintet-media.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern, media = folder + "/media/";
+    std::filesystem::copy(QUINTET_RUN_DIR "/media", media);
+    const std::string fontGone = " sorry, font file not found:  ";
+    struct File { const char* name; int mode; std::string printed; };
+    const File files[] = {
+        {"exp.bmp", 1, "textures 0 1\n"},         {"title.bmp", 4, "textures 1 0\n"},
+        {"Swiss12.xml", 0, fontGone + "Swiss12.xml  !!! \n"}, {"Swiss12_0.png", 2, fontGone + "Swiss12.xml  !!! \n"},
+        {"humn28.xml", 3, fontGone + "humn28.xml  !!! \n"},   {"humn28_0.png", 4, fontGone + "humn28.xml  !!! \n"}};
+    const char* damages[] = {"missing", "cut to half", "random", "random behind a PPM signature"};
+    std::mt19937 random(11);
+    for (const File& f : files)
+        for (const char* damage : damages) {
+            SCOPED_TRACE(std::string(f.name) + " " + damage);
+            const std::string path = media + f.name, original = contents(path);
+            std::string bytes = original;
+            if (damage == damages[1])
+                bytes.resize(bytes.size() / 2);
+            if (damage == damages[2] || damage == damages[3])
+                for (char& c : bytes)
+                    c = static_cast<char>(random());
+            if (damage == damages[3])
+                bytes.replace(0, 3, "P6\n");
+            std::remove(path.c_str());
+            if (damage != damages[0])
+                std::ofstream(path, std::ios::binary) << bytes;
+            int status;
+            const std::string printed = testgame::inChild(
+                [&] {
+                    if (chdir(folder.c_str()) != 0)
+                        return;
+                    std::ofstream("config.cfg") << f.mode;
+                    resetGameState();
+                    readConfig();
+                    createVideoDeviceWith(video::EDT_NULL);
+                    loadFont();
+                    loadTextures();
+                    createLabels();
+                    setStartCounters();
+                    for (int n = 0; n < 60; ++n) {  // the title, then Space, then play
+                        testgame::key(KEY_SPACE, n == 30);
+                        testgame::setTime(1000 + 17 * n);
+                        testgame::tick();
+                    }
+                    std::printf("textures %d %d\n", spriteSheet != nullptr, titleTexture != nullptr);
+                },
+                status);
+            EXPECT_EQ(status, f.printed[0] == 't' ? 0 : 1);
+            const std::string echo = "w cfg = " + std::to_string(f.mode) + "    " + std::to_string(48 + f.mode) +
+                                     "    icfg= " + std::to_string(f.mode) + "  \n";
+            // The engine's own log lines come between the two.
+            EXPECT_EQ(printed.substr(0, echo.size()), echo);
+            EXPECT_EQ(printed.substr(printed.size() - std::min(printed.size(), f.printed.size())), f.printed);
+            std::ofstream(path, std::ios::binary) << original;
+        }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(StartUpTest, LabelsFontAndCounters)
