@@ -228,7 +228,7 @@ TEST(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
     const std::string fontGone = " sorry, font file not found:  ";
     struct File { const char* name; int mode; std::string printed; };
     const File files[] = {
-        {"exp.bmp", 1, "textures 0 1\n"},         {"title.bmp", 4, "textures 1 0\n"},
+        {"exp.bmp", 1, "textures 0 1, screen 1\n"}, {"title.bmp", 4, "textures 1 0, screen 1\n"},
         {"Swiss12.xml", 0, fontGone + "Swiss12.xml  !!! \n"}, {"Swiss12_0.png", 2, fontGone + "Swiss12.xml  !!! \n"},
         {"humn28.xml", 3, fontGone + "humn28.xml  !!! \n"},   {"humn28_0.png", 4, fontGone + "humn28.xml  !!! \n"}};
     const char* damages[] = {"missing", "cut to half", "random", "random behind a PPM signature"};
@@ -266,7 +266,8 @@ TEST(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
                         testgame::setTime(1000 + 17 * n);
                         testgame::tick();
                     }
-                    std::printf("textures %d %d\n", spriteSheet != nullptr, titleTexture != nullptr);
+                    std::printf("textures %d %d, screen %d\n", spriteSheet != nullptr, titleTexture != nullptr,
+                                activeScreen);
                 },
                 status);
             EXPECT_EQ(status, f.printed[0] == 't' ? 0 : 1);
