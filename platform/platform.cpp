@@ -1,4 +1,4 @@
-// The platform layer: Direct3D 9 and WinExec on Windows, OpenGL and posix_spawn elsewhere.
+// The platform layer: Direct3D 9, WinExec and the Win32 file calls on Windows; OpenGL, posix_spawn and POSIX elsewhere.
 #include "platform/platform.h"
 
 #include <cstdarg>
@@ -6,8 +6,10 @@
 #include <string>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
+#include <cerrno>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,15 +75,73 @@ static bool isExecutableFile(const std::string& path)
 
 bool startLauncher()
 {
+    // Only the program's own folder: for the installed game the working folder is the player's, and whatever
+    // lies there under the launcher's name must never run.
 #ifdef _WIN32
-    return WinExec("start.exe", SW_SHOW) > 31;
+    char module[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, module, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return false;
+    const std::string self(module, n);
+    const std::size_t slash = self.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return false;
+    // A full path, quoted for blanks: a bare name would also be looked for in the working folder.
+    const std::string command = "\"" + self.substr(0, slash + 1) + launcherName() + "\"";
+    return WinExec(command.c_str(), SW_SHOW) > 31;
 #else
-    // Like Windows, look in the program's own folder first; never search PATH, never go through a shell.
-    std::string path = executableFolder() + launcherName();
-    if (!isExecutableFile(path))
-        path = std::string("./") + launcherName();
+    const std::string folder = executableFolder();
+    const std::string path = folder + launcherName();
+    if (folder.empty() || !isExecutableFile(path))
+        return false;
+    // No shell and no PATH search: the path is used as it stands.
     char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
     pid_t child;
     return posix_spawn(&child, path.c_str(), nullptr, nullptr, argv, environ) == 0;
+#endif
+}
+
+bool pathExists(const char* path)
+{
+#ifdef _WIN32
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+#else
+    // lstat, so a symlink pointing nowhere counts; an entry that cannot be looked at counts as well.
+    struct stat info;
+    return lstat(path, &info) == 0 || errno != ENOENT;
+#endif
+}
+
+bool isRegularFile(const char* path)
+{
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
+#else
+    struct stat info;
+    return stat(path, &info) == 0 && S_ISREG(info.st_mode);
+#endif
+}
+
+bool syncFile(std::FILE* file)
+{
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+bool replaceFile(const char* from, const char* to)
+{
+#ifdef _WIN32
+    // rename() on Windows refuses to replace an existing file.
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return std::rename(from, to) == 0;
 #endif
 }

@@ -1,7 +1,8 @@
-// What differs between Windows and POSIX: the video driver, wide formatting and starting the launcher.
+// What differs between Windows and POSIX: the video driver, wide formatting, files and starting the launcher.
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <irrlicht.h>
 
 // The hardware driver start-up asks for: Direct3D 9 on Windows, OpenGL elsewhere.
@@ -13,6 +14,15 @@ int formatWide(wchar_t* buffer, std::size_t size, const wchar_t* format, ...);
 // The launcher's file name: "start" plus the platform's executable suffix.
 const char* launcherName();
 
-// Starts the launcher without waiting for it; false when it could not be started.
-// POSIX: the launcher next to the running executable, else "start" in the working directory; no shell, no PATH.
+// Starts the launcher beside the running executable, never one from the working folder or PATH, and does not
+// wait for it; false when it is missing or could not be started.
 bool startLauncher();
+
+// True when anything at all has this name, a dangling symlink included; false only when nothing does.
+bool pathExists(const char* path);
+// True for a regular file or a symlink to one; false for folders, FIFOs, devices and what is not there.
+bool isRegularFile(const char* path);
+// Pushes a written file's data to the disk (after fflush), so that a rename after it cannot expose an empty file.
+bool syncFile(std::FILE* file);
+// Puts the file from in the place of to in one step, replacing what is there; false when it could not.
+bool replaceFile(const char* from, const char* to);

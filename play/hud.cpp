@@ -86,8 +86,12 @@ void rightClickRemoval(int col, int row)
     if (!rightButtonDown || inputCooldown != 0 || !(shiftPulse[0] || shiftPulse[1]))
         return;
     inputCooldown = 22;
-    // Only the code goes: the cell's timers run on, so a marked ball's removal still ends as planned.
+    if (board[col][row] == emptyCell)
+        return;
+    // The timers go with the ball: a marked ball's removal left running would take the next ball on this cell.
     board[col][row] = emptyCell;
+    removeTimer[col][row] = 0;
+    appearTimer[col][row] = 0;
 }
 
 void secondKeyGroup()

@@ -61,10 +61,13 @@ struct ConfigRecord {
     unsigned char bytes[configRecordSize];
 };
 ConfigRecord configRecordFor(int mode); // the record a writer stores for a mode; bytes 4..35 zero
+bool writeConfigRecord(const ConfigRecord& record);  // stores it whole or not at all; false when not stored
 
 // Start-up, in the order main runs it.
 void resetGameState();
 void readConfig();           // reads or creates config.cfg, echoes it, sets sizeMode and the window size
+bool bitmapFileIntact(const char* path);  // media checks, before the engine's loaders see a file
+bool fontFileIntact(const char* path);
 void seedRandom();
 void createVideoDevice();    // fills device, driver and guiEnv or ends with status 1
 void createVideoDeviceWith(video::E_DRIVER_TYPE type);  // the same with a chosen driver (tests: the null one)

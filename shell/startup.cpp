@@ -72,7 +72,8 @@ void loadFont()
     activeScreen = 0;
     gui::IGUISkin* skin = guiEnv->getSkin();
     const char* file = fontFileFor(sizeMode);
-    uiFont = guiEnv->getFont(file);
+    // A damaged font file counts as missing: the engine is not to see it.
+    uiFont = fontFileIntact(file) ? guiEnv->getFont(file) : nullptr;
     if (!uiFont) {
         // The message names the file without its folder.
         std::printf(" sorry, font file not found:  %s  !!! \n", file + sizeof "media/" - 1);
@@ -85,11 +86,13 @@ void loadTextures()
 {
     driver->setAllowZWriteOnTransparent(true);
     const video::SColor colourKey(0x00FF00FF);
-    // A missing image leaves its texture null; drawing with a null texture does nothing.
-    spriteSheet = driver->getTexture("media/exp.bmp");
+    // A missing or damaged image leaves its texture null; drawing with a null texture does nothing.
+    const char* sheetFile = "media/exp.bmp";
+    spriteSheet = bitmapFileIntact(sheetFile) ? driver->getTexture(sheetFile) : nullptr;
     if (spriteSheet)
         driver->makeColorKeyTexture(spriteSheet, colourKey, false);
-    titleTexture = driver->getTexture("media/title.bmp");
+    const char* titleFile = "media/title.bmp";
+    titleTexture = bitmapFileIntact(titleFile) ? driver->getTexture(titleFile) : nullptr;
     if (titleTexture)
         driver->makeColorKeyTexture(titleTexture, colourKey, false);
 }

@@ -43,7 +43,7 @@ TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
         running();
         score = 500;
         inputCooldown = r.cooldown;
-        removeTimer[5][5] = removeStart;  // a marked ball: right-clicked away, its timers run on
+        removeTimer[5][5] = removeStart;  // a marked ball: right-clicked away, its timers go with it
         appearTimer[5][5] = 4;
         for (EKEY_CODE k : r.keys)
             testgame::key(k, true);
@@ -63,9 +63,36 @@ TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
             acted |= ((activeScreen == 0 && playState == playNewPending) || scanRowOverlay != overlay ||
                       selectedCol != -1 || board[1][1] == emptyCell || board[5][5] == emptyCell) << n;
         }
+        // The pointer is over the marked ball in the odd frames.
+        const bool removed = r.button == 'R' && (r.acted & 0x2AA);
         EXPECT_EQ(std::make_tuple(acted, inputCooldown, keyCooldown, score, removeTimer[5][5], appearTimer[5][5]),
-                  std::make_tuple(r.acted, r.input, r.key, r.score, removeStart, 4));
+                  std::make_tuple(r.acted, r.input, r.key, r.score, removed ? 0 : removeStart, removed ? 0 : 4));
     }
+}
+
+TEST(PlayFrame, BallMovedOntoARightClickedMarkedCellStays)
+{
+    running();
+    board[5][5] = markedCode(2);
+    removeTimer[5][5] = removeStart;
+    board[1][1] = 3;
+    shiftPulse[0] = true;  // as a left shift leaves it
+    pointAtCell(5, 5);
+    testgame::rightButton(true);
+    frame();
+    ASSERT_EQ(board[5][5], emptyCell);
+    testgame::rightButton(false);
+    for (int cell : {1, 5}) {  // select the ball, then move it onto the emptied cell
+        inputCooldown = 0;
+        pointAtCell(cell, cell);
+        testgame::leftButton(true);
+        frame();
+        testgame::leftButton(false);
+    }
+    ASSERT_EQ(board[5][5], 3);
+    for (int step = 0; step <= removeStart; ++step)
+        frame(3000 + 3 * step);  // a multiple of 3: the timers step
+    EXPECT_EQ(std::make_tuple(board[5][5], score), std::make_tuple(3, 0));
 }
 
 TEST(PlayFrame, BannerPhaseLasts300FramesThenSpaceStartsAGameThatTakesItsFirstClickInFrame22)

@@ -1,12 +1,19 @@
-// Shell tests without a window: config.cfg and the size table, start-up's labels, the receiver, tick scheduling.
+// Shell tests without a window: config.cfg and the size table, damaged media, start-up's labels, the receiver,
+// tick scheduling.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <iterator>
+#include <random>
+#include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,7 +21,28 @@
 
 namespace {
 
-// Each test in a fresh empty folder, so config.cfg is its own.
+std::string contents(const std::string& name)
+{
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();  // in one block: the sweep below reads a megabyte hundreds of times
+    return bytes.str();
+}
+
+// The echo line for a file of these bytes: byte 0 when printable, else '?', and the first four bytes (zero
+// past the end) as a signed little-endian 32-bit number.
+std::string echoFor(const std::string& bytes)
+{
+    std::uint32_t value = 0;
+    for (size_t i = 4; i-- > 0;)
+        value = value << 8 | (i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u);
+    const unsigned char first = bytes.empty() ? 0 : bytes[0];
+    const std::string shown(1, first >= 0x20 && first <= 0x7E ? static_cast<char>(first) : '?');
+    return "w cfg = " + shown + "    " + std::to_string(static_cast<std::int32_t>(value)) + "    icfg= " + shown + "  \n";
+}
+
+// Each test in a fresh empty folder, so config.cfg is its own; others may look in, as the unprivileged
+// children below do.
 class ConfigTest : public testing::Test {
 protected:
     void SetUp() override
@@ -22,6 +50,7 @@ protected:
         char pattern[] = "/tmp/quintet-config.XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         folder = pattern;
+        ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
         ASSERT_EQ(chdir(folder.c_str()), 0);
     }
     void TearDown() override
@@ -30,11 +59,7 @@ protected:
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
     }
-    static std::string file()
-    {
-        std::ifstream in("config.cfg", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string file() { return contents("config.cfg"); }
     // Start-up's first steps; returns what they printed.
     static std::string startUp()
     {
@@ -51,6 +76,7 @@ TEST_F(ConfigTest, MissingFileIsCreatedForSizeS)
 {
     EXPECT_EQ(startUp(), "w cfg = 1    49    icfg= 1  \n");
     EXPECT_EQ(file(), std::string("1") + std::string(35, '\0'));
+    EXPECT_FALSE(std::filesystem::exists("config.cfg.tmp"));
     EXPECT_EQ(sizeMode, 1);
     EXPECT_EQ(appliedSizeMode, 1);
     EXPECT_EQ(screenWidth, 650);
@@ -73,9 +99,12 @@ TEST_F(ConfigTest, FirstByteChoosesSizeAndTheFileStaysAsItWas)
         {"4" + zeros + tail, 4, 1140, 1140, "w cfg = 4    52    icfg= 4  \n"},
         {"4", 4, 1140, 1140, "w cfg = 4    52    icfg= 4  \n"},
         {"2x", 2, 850, 850, "w cfg = 2    " + std::to_string('2' + ('x' << 8)) + "    icfg= 2  \n"},
-        {"", 0, 1024, 768, std::string("w cfg = \0    0    icfg= \0  \n", 28)},
+        {std::string("1\0\0\xff", 4), 1, 650, 650, "w cfg = 1    -16777167    icfg= 1  \n"},
+        // Control bytes never reach the terminal.
+        {"", 0, 1024, 768, "w cfg = ?    0    icfg= ?  \n"},
+        {"\x1b[2J", 0, 1024, 768, "w cfg = ?    1244814107    icfg= ?  \n"},
         {"5" + zeros, 0, 1024, 768, "w cfg = 5    53    icfg= 5  \n"},
-        {"\n", 0, 1024, 768, "w cfg = \n    10    icfg= \n  \n"},
+        {"\n", 0, 1024, 768, "w cfg = ?    10    icfg= ?  \n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("config of " + std::to_string(row.bytes.size()) + " bytes starting '" + row.bytes.substr(0, 1) + "'");
@@ -87,16 +116,173 @@ TEST_F(ConfigTest, FirstByteChoosesSizeAndTheFileStaysAsItWas)
         EXPECT_EQ(screenHeight, row.height);
         EXPECT_STREQ(fontFileFor(sizeMode), row.mode >= 3 ? "media/humn28.xml" : "media/Swiss12.xml");
         EXPECT_EQ(file(), row.bytes);
+        EXPECT_EQ(echoFor(row.bytes), row.echo);  // the rule the sweep below checks by
+    }
+
+    // Every first byte at lengths around the record's and far beyond it; bytes 1..3 make the number negative.
+    std::string wrong;
+    for (size_t length : {1, 4, 35, 36, 37, 1 << 20}) {
+        std::string bytes(length, '\0');
+        for (size_t i = 1; i < length; ++i)
+            bytes[i] = static_cast<char>(0x80 + 37 * i);
+        std::ofstream("config.cfg", std::ios::binary) << bytes;
+        for (int first = 0; first < 256; ++first) {
+            bytes[0] = static_cast<char>(first);
+            std::fstream("config.cfg", std::ios::in | std::ios::out | std::ios::binary).put(bytes[0]);
+            const bool digit = first >= '0' && first <= '4';
+            const int mode = digit ? first - '0' : 0, side = windowSideBySize[mode];
+            if ((startUp() != echoFor(bytes) || sizeMode != mode || appliedSizeMode != mode ||
+                 screenWidth != (digit ? side : 1024) || screenHeight != (digit ? side : 768) || file() != bytes) &&
+                wrong.size() < 200)
+                wrong += " " + std::to_string(first) + "@" + std::to_string(length);
+        }
+    }
+    EXPECT_EQ(wrong, "") << "first byte@length of the first rows that went wrong";
+}
+
+// What stands in config.cfg's place, and how the game may use the folder; each row runs in a child, which
+// starts up (or changes the size to XL) and prints the window side.
+TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
+{
+    enum Who { us, otherUser, noSpace };  // otherUser: nobody when we are root; noSpace: no file may grow
+    struct Row {
+        const char* name;
+        std::function<void()> make;
+        Who who;
+        bool sizeChange;
+        std::string printed;
+    };
+    const std::string unread = "could not read config.cfg, using size S\n",
+                      unwritten = "could not write config.cfg, using size S\n",
+                      sizeS = "w cfg = 1    49    icfg= 1  \nside 650\n", kept = "could not write config.cfg, size not changed\n";
+    auto write = [](const char* name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; };
+    const std::string record = "2" + std::string(40, 'x');  // longer than a record: a short write would show
+    const Row rows[] = {
+        {"a folder", [] { mkdir("config.cfg", 0755); }, us, false, unread + sizeS},
+        {"a FIFO", [] { mkfifo("config.cfg", 0644); }, us, false, unread + sizeS},
+        {"a dangling symlink", [] { symlink("nowhere", "config.cfg"); }, us, false, unread + sizeS},
+        {"a symlink to a device", [] { symlink("/dev/zero", "config.cfg"); }, us, false, unread + sizeS},
+        {"a file we may not read", [&] { write("config.cfg", "4"), chmod("config.cfg", 0); }, otherUser, false,
+         unread + sizeS},
+        {"a symlink to a record", [&] { write("target", "3"), symlink("target", "config.cfg"); }, us, false,
+         "w cfg = 3    51    icfg= 3  \nside 960\n"},
+        {"nothing, in a folder we may not write", [] { chmod(".", 0555); }, otherUser, false, unwritten + sizeS},
+        {"nothing, no space", [] {}, noSpace, false, unwritten + sizeS},
+        {"a record, size change in a folder we may not write", [&] { write("config.cfg", record), chmod(".", 0555); },
+         otherUser, true, kept},
+        {"a record, size change with no space", [&] { write("config.cfg", record); }, noSpace, true, kept},
+    };
+    // The entry as it stands, without following it.
+    auto entry = [] {
+        struct stat info;
+        if (lstat("config.cfg", &info) != 0)
+            return std::string("nothing");
+        char target[256];
+        const ssize_t n = readlink("config.cfg", target, sizeof target);
+        const std::string content = S_ISREG(info.st_mode) ? " " + file() : n > 0 ? " to " + std::string(target, n) : "";
+        return std::to_string(info.st_mode) + content;
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        // The folder may have been made read-only by the row before.
+        std::filesystem::permissions(".", std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+        for (const auto& left : std::filesystem::directory_iterator("."))
+            std::filesystem::remove_all(left.path());
+        row.make();
+        const std::string before = entry();
+        int status;
+        const std::string printed = testgame::inChild(
+            [&] {
+                if (row.who == otherUser && getuid() == 0 && (setgroups(0, nullptr) || setgid(65534) || setuid(65534)))
+                    return (void)std::printf("cannot become nobody\n");
+                if (row.who == noSpace) {
+                    std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+                    rlimit limit;
+                    getrlimit(RLIMIT_FSIZE, &limit);
+                    limit.rlim_cur = 0;
+                    setrlimit(RLIMIT_FSIZE, &limit);
+                }
+                resetGameState();
+                if (row.sizeChange) {
+                    sizeMode = 4;
+                    relaunchWithSize();  // exits when it stored the size
+                } else {
+                    readConfig();
+                    std::printf("side %d\n", screenWidth);
+                }
+            },
+            status, 20);
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(printed, row.printed);
+        chmod(".", 0755);
+        EXPECT_EQ(entry(), before);
+        EXPECT_FALSE(std::filesystem::exists("config.cfg.tmp"));
     }
 }
 
-TEST_F(ConfigTest, UnwritableFolderStillStartsAtSizeS)
+// Start-up and a few ticks of both screens with one media file missing, cut to half, or replaced by random
+// bytes, plain or behind a PPM signature (an engine loader takes those for a picture): a damaged font stops the
+// game with its message, a damaged picture is left out. Each case runs in a child in a scratch run folder.
+TEST(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
 {
-    // A folder in the file's place: the read finds no file and the create fails, even for root.
-    ASSERT_EQ(mkdir("config.cfg", 0755), 0);
-    EXPECT_EQ(startUp(), "could not write config.cfg, using size S\nw cfg = 1    49    icfg= 1  \n");
-    EXPECT_EQ(sizeMode, 1);
-    EXPECT_EQ(screenWidth, 650);
+    char pattern[] = "/tmp/quintet-media.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern, media = folder + "/media/";
+    std::filesystem::copy(QUINTET_RUN_DIR "/media", media);
+    const std::string fontGone = " sorry, font file not found:  ";
+    struct File { const char* name; int mode; std::string printed; };
+    const File files[] = {
+        {"exp.bmp", 1, "textures 0 1, screen 1\n"}, {"title.bmp", 4, "textures 1 0, screen 1\n"},
+        {"Swiss12.xml", 0, fontGone + "Swiss12.xml  !!! \n"}, {"Swiss12_0.png", 2, fontGone + "Swiss12.xml  !!! \n"},
+        {"humn28.xml", 3, fontGone + "humn28.xml  !!! \n"},   {"humn28_0.png", 4, fontGone + "humn28.xml  !!! \n"}};
+    const char* damages[] = {"missing", "cut to half", "random", "random behind a PPM signature"};
+    std::mt19937 random(11);
+    for (const File& f : files)
+        for (const char* damage : damages) {
+            SCOPED_TRACE(std::string(f.name) + " " + damage);
+            const std::string path = media + f.name, original = contents(path);
+            std::string bytes = original;
+            if (damage == damages[1])
+                bytes.resize(bytes.size() / 2);
+            if (damage == damages[2] || damage == damages[3])
+                for (char& c : bytes)
+                    c = static_cast<char>(random());
+            if (damage == damages[3])
+                bytes.replace(0, 3, "P6\n");
+            std::remove(path.c_str());
+            if (damage != damages[0])
+                std::ofstream(path, std::ios::binary) << bytes;
+            int status;
+            const std::string printed = testgame::inChild(
+                [&] {
+                    if (chdir(folder.c_str()) != 0)
+                        return;
+                    std::ofstream("config.cfg") << f.mode;
+                    resetGameState();
+                    readConfig();
+                    createVideoDeviceWith(video::EDT_NULL);
+                    loadFont();
+                    loadTextures();
+                    createLabels();
+                    setStartCounters();
+                    for (int n = 0; n < 60; ++n) {  // the title, then Space, then play
+                        testgame::key(KEY_SPACE, n == 30);
+                        testgame::setTime(1000 + 17 * n);
+                        testgame::tick();
+                    }
+                    std::printf("textures %d %d, screen %d\n", spriteSheet != nullptr, titleTexture != nullptr,
+                                activeScreen);
+                },
+                status);
+            EXPECT_EQ(status, f.printed[0] == 't' ? 0 : 1);
+            const std::string echo = "w cfg = " + std::to_string(f.mode) + "    " + std::to_string(48 + f.mode) +
+                                     "    icfg= " + std::to_string(f.mode) + "  \n";
+            // The engine's own log lines come between the two.
+            EXPECT_EQ(printed.substr(0, echo.size()), echo);
+            EXPECT_EQ(printed.substr(printed.size() - std::min(printed.size(), f.printed.size())), f.printed);
+            std::ofstream(path, std::ios::binary) << original;
+        }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(StartUpTest, LabelsFontAndCounters)

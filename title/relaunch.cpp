@@ -7,18 +7,15 @@
 
 void relaunchWithSize()
 {
-    const ConfigRecord record = configRecordFor(sizeMode);
-    FILE* out = std::fopen(configFileName, "wb");
-    if (!out) {
+    if (!writeConfigRecord(configRecordFor(sizeMode))) {
         // Nothing was stored, so a restart would only reopen the same size: carry on in this window.
         std::printf("could not write config.cfg, size not changed\n");
         std::fflush(stdout);
         return;
     }
-    // A short write or a failed close changes nothing: the launcher starts and this process ends regardless.
-    std::fwrite(record.bytes, 1, configRecordSize, out);
-    std::fclose(out);
-    // The file is closed before the launcher starts, so the new instance reads the new size.
-    startLauncher();
+    // The file is complete before the launcher starts, so the new instance reads the new size. Without a
+    // launcher the size is stored all the same and takes effect at the next start by hand.
+    if (!startLauncher())
+        std::printf("could not start the launcher: start Quintet again to play at the new size\n");
     std::exit(-1);
 }

@@ -1,7 +1,9 @@
 // Test support: see testgame.h.
 #include "tests/support/testgame.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -166,6 +168,42 @@ std::string text(gui::IGUIStaticText* label)
     for (const wchar_t* p = label->getText(); *p; ++p)
         out += static_cast<char>(*p);
     return out;
+}
+
+std::string inChild(const std::function<void()>& body, int& status, unsigned timeoutSeconds)
+{
+    status = -1;
+    int out[2];
+    if (pipe(out) != 0) {
+        ADD_FAILURE() << "pipe failed";
+        return std::string();
+    }
+    std::fflush(stdout);  // or the child would print the parent's buffered output again
+    const pid_t child = fork();
+    if (child == 0) {
+        ::close(out[0]);
+        dup2(out[1], 1);
+        ::close(out[1]);
+        alarm(timeoutSeconds);
+        body();
+        std::fflush(stdout);
+        _exit(0);
+    }
+    ::close(out[1]);
+    std::string printed;
+    char chunk[4096];
+    for (ssize_t n; (n = read(out[0], chunk, sizeof chunk)) != 0;)
+        if (n > 0)
+            printed.append(chunk, static_cast<size_t>(n));
+        else if (errno != EINTR)
+            break;
+    ::close(out[0]);
+    int how = 0;
+    if (child < 0 || waitpid(child, &how, 0) != child)
+        ADD_FAILURE() << "no child";
+    else
+        status = WIFEXITED(how) ? WEXITSTATUS(how) : 128 + WTERMSIG(how);
+    return printed;
 }
 
 } // namespace testgame
