@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Quintet need; only the missing ones.
+# Further package names given as arguments are installed with them (the Windows build and its tests add theirs).
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   libfreetype-dev libpng-dev zlib1g-dev fonts-dejavu-core fonts-open-sans fonts-comfortaa
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils procps
+  "$@"
 )
 
 missing=()
