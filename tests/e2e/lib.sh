@@ -150,3 +150,41 @@ e2e_wait_no_windows() {
     done
     e2e_fail "a game window from before is still on the display"
 }
+
+# Size S, 650 x 650: the backgrounds of the title and play screens at (5, 30), and an empty cell's centre.
+E2E_TITLE=d1e8ca E2E_PLAY=ac918c E2E_CELL=817878
+# The centre of cell row * 9 + col at size S: board origin (30, 40), cells 66 pixels apart.
+e2e_cell_x() { echo $((63 + $1 % 9 * 66)); }
+e2e_cell_y() { echo $((73 + $1 / 9 * 66)); }
+
+# True when two RRGGBB colours differ by at most $3 in each channel.
+e2e_near() { local i d; for i in 0 2 4; do d=$((16#${1:i:2} - 16#${2:i:2})); [ ${d#-} -le "$3" ] || return 1; done; }
+
+# After $1 seconds shoots $2 with background $3 at (5, 30); with $4, reads cell centres into CELLS and counts $4 balls.
+e2e_expect_screen() {
+    local fmt="" i c balls=0
+    sleep "$1"
+    e2e_shot "$WORK/$2.png"
+    e2e_near "$(e2e_pixel "$WORK/$2.png" 5 30)" "$3" 3 || e2e_fail "$2: pixel (5, 30) is not $3"
+    [ $# -lt 4 ] && return
+    for i in $(seq 0 80); do fmt+="%[hex:u.p{$(e2e_cell_x $i),$(e2e_cell_y $i)}] "; done
+    mapfile -t CELLS < <(convert "$WORK/$2.png" -format "$fmt" info: | tr ' ' '\n' | grep . | cut -c1-6)
+    for c in "${CELLS[@]}"; do e2e_near "$c" $E2E_CELL 12 || balls=$((balls + 1)); done
+    [ ${#CELLS[@]} -eq 81 ] && [ $balls -eq "$4" ] || e2e_fail "$2: $balls balls in ${#CELLS[@]} cells, expected $4"
+}
+
+# Moves the first ball of the board last read into CELLS to the first empty cell, with a select-and-move click pair.
+e2e_move_a_ball() {
+    local i
+    MOVED_FROM="" MOVED_TO=""
+    for i in $(seq 80 -1 0); do
+        e2e_near "${CELLS[i]}" $E2E_CELL 12 && MOVED_TO=$i || { MOVED_FROM=$i; MOVED_COLOUR=${CELLS[i]}; }
+    done
+    for i in $MOVED_FROM $MOVED_TO; do e2e_click "$(e2e_cell_x "$i")" "$(e2e_cell_y "$i")"; done
+}
+
+# After e2e_move_a_ball and a new e2e_expect_screen: the ball stands in its new cell.
+e2e_expect_moved() {
+    e2e_near "${CELLS[MOVED_TO]}" "$MOVED_COLOUR" 12 ||
+        e2e_fail "cell $MOVED_TO shows ${CELLS[MOVED_TO]}, expected the moved ball $MOVED_COLOUR"
+}
