@@ -29,9 +29,9 @@ has_source_index() {
 # apt-get source needs deb-src entries: the binary entries again with Types: deb-src, added once.
 ensure_deb_src() {
     has_source_index && return 0
-    local list=/etc/apt/sources.list.d/debian-src.sources
-    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-        [ -f "$list" ] || sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $sudo tee "$list" >/dev/null
+    local list=/etc/apt/sources.list.d/debian-src.sources binary=/etc/apt/sources.list.d/debian.sources
+    if [ -f "$binary" ]; then
+        [ -f "$list" ] || sed 's/^Types: deb$/Types: deb-src/' "$binary" | $sudo tee "$list" >/dev/null
     else
         list=/etc/apt/sources.list.d/debian-src.list
         [ -f "$list" ] || sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list | $sudo tee "$list" >/dev/null
