@@ -31,7 +31,7 @@ int formatWide(wchar_t* buffer, std::size_t size, const wchar_t* format, ...)
         return -1;
     va_list args;
     va_start(args, format);
-#ifdef _MSC_VER
+#ifdef _WIN32
     const int written = vswprintf_s(buffer, size, format, args);
 #else
     const int written = std::vswprintf(buffer, size, format, args);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Quintet need; only the missing ones.
+# Further package names given as arguments are installed with them (the Windows build and its tests add theirs).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils procps
   dpkg-dev lintian desktop-file-utils appstream man-db groff-base
+  "$@"
 )
 
 missing=()

@@ -120,8 +120,9 @@ e2e_pixel() {
     convert "$1" -format "%[hex:u.p{$2,$3}]" info: 2>/dev/null | cut -c1-6
 }
 
-# The board of size S (650 x 650): origin (30, 40), cells 66 pixels apart, and the colour of an empty cell.
-E2E_EMPTY_CELL=817878
+# Size S (650 x 650): the backgrounds of the title and play screens at (5, 30); the board's origin is (30, 40),
+# its cells 66 pixels apart, and an empty cell's colour.
+E2E_TITLE=d1e8ca E2E_PLAY=ac918c E2E_EMPTY_CELL=817878
 e2e_cell_x() { echo $((63 + $1 % 9 * 66)); }  # the centre of cell row * 9 + col
 e2e_cell_y() { echo $((73 + $1 / 9 * 66)); }
 # True when colours $1 and $2 (RRGGBB) differ by at most $3 in every channel.
@@ -166,4 +167,30 @@ e2e_wait_no_windows() {
         sleep 0.1
     done
     e2e_fail "a game window from before is still on the display"
+}
+
+# After $1 seconds shoots $2 with background $3 at (5, 30); with $4, reads cell centres into CELLS and counts $4 balls.
+e2e_expect_screen() {
+    sleep "$1"
+    e2e_shot "$WORK/$2.png"
+    e2e_near "$(e2e_pixel "$WORK/$2.png" 5 30)" "$3" 3 || e2e_fail "$2: pixel (5, 30) is not $3"
+    [ $# -lt 4 ] && return
+    e2e_read_cells "$WORK/$2.png"
+    [ "$BALLS" -eq "$4" ] || e2e_fail "$2: $BALLS balls, expected $4"
+}
+
+# Moves the first ball of the board last read into CELLS to the first empty cell, with a select-and-move click pair.
+e2e_move_a_ball() {
+    local i
+    MOVED_FROM="" MOVED_TO=""
+    for i in $(seq 80 -1 0); do
+        e2e_near "${CELLS[i]}" $E2E_EMPTY_CELL 12 && MOVED_TO=$i || { MOVED_FROM=$i; MOVED_COLOUR=${CELLS[i]}; }
+    done
+    for i in $MOVED_FROM $MOVED_TO; do e2e_click "$(e2e_cell_x "$i")" "$(e2e_cell_y "$i")"; done
+}
+
+# After e2e_move_a_ball and a new e2e_expect_screen: the ball stands in its new cell.
+e2e_expect_moved() {
+    e2e_near "${CELLS[MOVED_TO]}" "$MOVED_COLOUR" 12 ||
+        e2e_fail "cell $MOVED_TO shows ${CELLS[MOVED_TO]}, expected the moved ball $MOVED_COLOUR"
 }

@@ -1,0 +1,5 @@
+# The Windows zip that scripts/build-windows.sh writes, played under Wine; ./test.sh turns this on.
+option(QUINTET_WINE_TESTS "Test the Windows zip under Wine (build it first with scripts/build-windows.sh)" OFF)
+if(QUINTET_WINE_TESTS)
+  quintet_e2e(wine_e2e wine_e2e.sh "${PROJECT_SOURCE_DIR}/build-win/quintet-${PROJECT_VERSION}-win64.zip")
+endif()
