@@ -49,18 +49,21 @@ void tickOf(benchmark::State& run, int mode, int state)
 
 std::string rowName(int state) { return state == bareTick ? "bare tick" : framestates::name(state); }
 
-// The console table as usual; the wall time per tick kept for the summary (the median when
+// The console table as usual; wall and process CPU time per tick kept for the summary (the medians when
 // --benchmark_repetitions asks for several runs, else the one run).
 class TableReporter : public benchmark::ConsoleReporter {
 public:
-    std::map<std::string, double> milliseconds;
+    std::map<std::string, double> wallMs, cpuMs;
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
             if (!run.error_occurred && (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")) {
-                const double ms = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
-                if (run.run_type == Run::RT_Aggregate || !milliseconds.count(run.run_name.function_name))
-                    milliseconds[run.run_name.function_name] = ms;
+                const std::string& name = run.run_name.function_name;
+                if (run.run_type == Run::RT_Iteration && wallMs.count(name))
+                    continue;  // repetitions: the median follows
+                const double toMs = 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+                wallMs[name] = run.GetAdjustedRealTime() * toMs;
+                cpuMs[name] = run.GetAdjustedCPUTime() * toMs;
             }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -69,6 +72,25 @@ public:
 std::string benchmarkName(int mode, int state)
 {
     return std::to_string(windowSideBySize[mode]) + "/" + rowName(state);
+}
+
+void printTable(const char* title, const std::map<std::string, double>& ms, const std::vector<int>& rows)
+{
+    std::printf("\n%s\n%-22s", title, "");
+    for (int mode = 0; mode < sizeModeCount; ++mode)
+        std::printf("%16d", windowSideBySize[mode]);
+    std::printf("\n");
+    for (int state : rows) {
+        std::printf("%-22s", rowName(state).c_str());
+        for (int mode = 0; mode < sizeModeCount; ++mode) {
+            const auto tick = ms.find(benchmarkName(mode, state)), bare = ms.find(benchmarkName(mode, bareTick));
+            if (tick == ms.end() || bare == ms.end())
+                std::printf("%16s", "-");
+            else
+                std::printf("%8.2f (%4.1fx)", tick->second, tick->second / bare->second);
+        }
+        std::printf("\n");
+    }
 }
 
 } // namespace
@@ -96,23 +118,10 @@ int main(int argc, char** argv)
         renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
         testgame::close();
     }
-    std::printf("\nWall time per tick in ms, and against the bare tick of the same size; renderer: %s\n%-22s",
-                renderer.c_str(), "");
-    for (int mode = 0; mode < sizeModeCount; ++mode)
-        std::printf("%16d", windowSideBySize[mode]);
-    std::printf("\n");
-    for (int state : rows) {
-        std::printf("%-22s", rowName(state).c_str());
-        for (int mode = 0; mode < sizeModeCount; ++mode) {
-            const auto tick = reporter.milliseconds.find(benchmarkName(mode, state));
-            const auto bare = reporter.milliseconds.find(benchmarkName(mode, bareTick));
-            if (tick == reporter.milliseconds.end() || bare == reporter.milliseconds.end())
-                std::printf("%16s", "-");
-            else
-                std::printf("%8.2f (%4.1fx)", tick->second, tick->second / bare->second);
-        }
-        std::printf("\n");
-    }
+    std::printf("\nRenderer: %s\n", renderer.c_str());
+    printTable("Wall time per tick in ms, and against the bare tick of the same size", reporter.wallMs, rows);
+    printTable("CPU time of the process (all its threads) per tick in ms, and against the bare tick", reporter.cpuMs,
+               rows);
     benchmark::Shutdown();
     return 0;
 }
