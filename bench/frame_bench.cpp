@@ -43,6 +43,7 @@ void tickOf(benchmark::State& run, int mode, int state)
     framestates::enter(state);
     for (auto _ : run) {
         framestates::restore(state);
+        forgetShownPicture();  // every tick draws, as when its picture has changed
         runTick();
     }
 }

@@ -60,7 +60,7 @@ void drawCellGrid()
 {
     for (int col = 0; col < boardSize; ++col)
         for (int row = 0; row < boardSize; ++row)
-            driver->draw2DRectangle(video::SColor(cellColour), cellRect(col, row));
+            paintRectangle(video::SColor(cellColour), cellRect(col, row));
 }
 
 static void drawBall(int col, int row)
@@ -68,16 +68,12 @@ static void drawBall(int col, int row)
     const int code = board[col][row];
     const bool marked = code > colourCount;
     const core::rect<s32> dest = cellRect(col, row);
-    const video::SColor tint = ballVertexColour(appearTimer[col][row]);
-    const video::SColor ballColours[4] = {tint, tint, tint, tint};
     // A marked ball keeps its own picture under the removal frame.
-    driver->draw2DImage(spriteSheet, dest, sourceRect(ballRegion(marked ? code / 11 : code)), nullptr, ballColours, true);
-    if (!marked)
-        return;
-    const video::SColor frame(removalFrameColour);
-    const video::SColor frameColours[4] = {frame, frame, frame, frame};
-    driver->draw2DImage(spriteSheet, dest, sourceRect(removalRegion(removalFrameFor(removeTimer[col][row]))), nullptr,
-                        frameColours, true);
+    paintImageInto(spriteSheet, dest, sourceRect(ballRegion(marked ? code / 11 : code)),
+                   ballVertexColour(appearTimer[col][row]));
+    if (marked)
+        paintImageInto(spriteSheet, dest, sourceRect(removalRegion(removalFrameFor(removeTimer[col][row]))),
+                       video::SColor(removalFrameColour));
 }
 
 void drawBalls()
@@ -92,12 +88,12 @@ void drawSelectionHighlight()
 {
     // Blinks on the engine clock sampled per tick, not on a frame count.
     if (selectedCol != -1 && selectedRow != -1 && frameTime % 20 < 10)
-        driver->draw2DRectangle(video::SColor(selectionColour), cellRect(selectedCol, selectedRow));
+        paintRectangle(video::SColor(selectionColour), cellRect(selectedCol, selectedRow));
 }
 
 void playScreenFrame()
 {
-    driver->draw2DRectangle(video::SColor(playBackgroundColour), core::rect<s32>(0, 0, screenWidth, screenHeight));
+    paintRectangle(video::SColor(playBackgroundColour), core::rect<s32>(0, 0, screenWidth, screenHeight));
     if (playState == playNewPending) {
         newGameReset();
         prepareLabelsForPlay();
