@@ -58,9 +58,21 @@ int removalFrameFor(int remove)
 
 void drawCellGrid()
 {
-    for (int col = 0; col < boardSize; ++col)
-        for (int row = 0; row < boardSize; ++row)
-            paintRectangle(video::SColor(cellColour), cellRect(col, row));
+    // The picture of 81 cells over the background, painted the other way round: the whole window in the cell
+    // colour, then the background again around the board and in the one-pixel gaps. The painter turns the
+    // window-wide fill into the clear, which a software renderer does for almost nothing.
+    const video::SColor background(playBackgroundColour);
+    const int extent = boardSize * cellPitch - 1;  // the last cell stops one pixel short, like every other
+    paintRectangle(video::SColor(cellColour), core::rect<s32>(0, 0, screenWidth, screenHeight));
+    paintRectangle(background, core::rect<s32>(0, 0, screenWidth, originY));
+    paintRectangle(background, core::rect<s32>(0, originY + extent, screenWidth, screenHeight));
+    paintRectangle(background, core::rect<s32>(0, originY, originX, originY + extent));
+    paintRectangle(background, core::rect<s32>(originX + extent, originY, screenWidth, originY + extent));
+    for (int k = 1; k < boardSize; ++k) {
+        const int gap = k * cellPitch - 1;
+        paintRectangle(background, core::rect<s32>(originX + gap, originY, originX + gap + 1, originY + extent));
+        paintRectangle(background, core::rect<s32>(originX, originY + gap, originX + extent, originY + gap + 1));
+    }
 }
 
 static void drawBall(int col, int row)
