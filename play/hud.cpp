@@ -128,11 +128,34 @@ void secondKeyGroup()
         keyCooldown = 16;
 }
 
+// Rows y, y + 1 and y + 2 of every four darkened by the wide band, row y + 1 again by the narrow one: as a picture
+// of four rows repeated over the window, with the twice darkened row at the one alpha that darkens as much.
+static void makeScanRowTexture()
+{
+    const u32 wide = overlayWideBandColour >> 24, narrow = overlayNarrowBandColour >> 24;
+    const u32 alphaByRow[4] = {wide, 255 - (255 - wide) * (255 - narrow) / 255, wide, 0};
+    video::IImage* image = driver->createImage(video::ECF_A8R8G8B8, core::dimension2d<u32>(4, 4));
+    if (!image)
+        return;
+    for (u32 y = 0; y < 4; ++y)
+        for (u32 x = 0; x < 4; ++x)
+            image->setPixel(x, y, video::SColor(alphaByRow[y], 0, 0, 0));
+    scanRowTexture = driver->addTexture("scan rows", image);
+    image->drop();
+}
+
 void drawScanRowOverlay()
 {
+    if (!scanRowTexture)
+        makeScanRowTexture();
+    if (scanRowTexture) {
+        paintImage(scanRowTexture, core::position2d<s32>(0, 0), core::rect<s32>(0, 0, screenWidth, screenHeight),
+                   video::SColor(0xFFFFFFFF));
+        return;
+    }
     for (int y = 0; y < screenHeight - 1; y += 4) {
-        driver->draw2DRectangle(video::SColor(overlayWideBandColour), core::rect<s32>(0, y, screenWidth, y + 3));
-        driver->draw2DRectangle(video::SColor(overlayNarrowBandColour), core::rect<s32>(0, y + 1, screenWidth, y + 2));
+        paintRectangle(video::SColor(overlayWideBandColour), core::rect<s32>(0, y, screenWidth, y + 3));
+        paintRectangle(video::SColor(overlayNarrowBandColour), core::rect<s32>(0, y + 1, screenWidth, y + 2));
     }
 }
 
@@ -141,10 +164,9 @@ void drawGameOverBanner()
     if (gameOverCountdown % 20 >= 11)
         return;
     const int x = screenWidth / 2, y = screenHeight / 2;
-    driver->draw2DImage(spriteSheet, core::position2d<s32>(x - 64, y - 95), sourceRect(bannerRegion), nullptr,
-                        video::SColor(bannerShadowColour), true);
-    driver->draw2DImage(spriteSheet, core::position2d<s32>(x - 68, y - 100), sourceRect(bannerRegion), nullptr,
-                        video::SColor(bannerColour), true);
+    paintImage(spriteSheet, core::position2d<s32>(x - 64, y - 95), sourceRect(bannerRegion),
+               video::SColor(bannerShadowColour));
+    paintImage(spriteSheet, core::position2d<s32>(x - 68, y - 100), sourceRect(bannerRegion), video::SColor(bannerColour));
 }
 
 bool buttonHovered(int left)
@@ -155,16 +177,14 @@ bool buttonHovered(int left)
 
 static void drawTooltip(const ImageRegion& tooltip)
 {
-    driver->draw2DImage(spriteSheet, core::position2d<s32>(mouseX, mouseY + 20), sourceRect(tooltip), nullptr,
-                        video::SColor(tooltipColour), true);
+    paintImage(spriteSheet, core::position2d<s32>(mouseX, mouseY + 20), sourceRect(tooltip), video::SColor(tooltipColour));
 }
 
 static void drawButtonFace(int left, bool hovered, const ImageRegion& icon, u32 iconColour)
 {
     const int x1 = screenWidth - left;
-    driver->draw2DRectangle(video::SColor(hovered ? hoveredButtonColour : idleButtonColour),
-                            core::rect<s32>(x1, 4, x1 + 60, 33));
-    driver->draw2DImage(spriteSheet, core::position2d<s32>(x1, 6), sourceRect(icon), nullptr, video::SColor(iconColour), true);
+    paintRectangle(video::SColor(hovered ? hoveredButtonColour : idleButtonColour), core::rect<s32>(x1, 4, x1 + 60, 33));
+    paintImage(spriteSheet, core::position2d<s32>(x1, 6), sourceRect(icon), video::SColor(iconColour));
 }
 
 void playButtons()

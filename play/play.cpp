@@ -58,9 +58,21 @@ int removalFrameFor(int remove)
 
 void drawCellGrid()
 {
-    for (int col = 0; col < boardSize; ++col)
-        for (int row = 0; row < boardSize; ++row)
-            driver->draw2DRectangle(video::SColor(cellColour), cellRect(col, row));
+    // The picture of 81 cells over the background, painted the other way round: the whole window in the cell
+    // colour, then the background again around the board and in the one-pixel gaps. The painter turns the
+    // window-wide fill into the clear, which a software renderer does for almost nothing.
+    const video::SColor background(playBackgroundColour);
+    const int extent = boardSize * cellPitch - 1;  // the last cell stops one pixel short, like every other
+    paintRectangle(video::SColor(cellColour), core::rect<s32>(0, 0, screenWidth, screenHeight));
+    paintRectangle(background, core::rect<s32>(0, 0, screenWidth, originY));
+    paintRectangle(background, core::rect<s32>(0, originY + extent, screenWidth, screenHeight));
+    paintRectangle(background, core::rect<s32>(0, originY, originX, originY + extent));
+    paintRectangle(background, core::rect<s32>(originX + extent, originY, screenWidth, originY + extent));
+    for (int k = 1; k < boardSize; ++k) {
+        const int gap = k * cellPitch - 1;
+        paintRectangle(background, core::rect<s32>(originX + gap, originY, originX + gap + 1, originY + extent));
+        paintRectangle(background, core::rect<s32>(originX, originY + gap, originX + extent, originY + gap + 1));
+    }
 }
 
 static void drawBall(int col, int row)
@@ -68,16 +80,12 @@ static void drawBall(int col, int row)
     const int code = board[col][row];
     const bool marked = code > colourCount;
     const core::rect<s32> dest = cellRect(col, row);
-    const video::SColor tint = ballVertexColour(appearTimer[col][row]);
-    const video::SColor ballColours[4] = {tint, tint, tint, tint};
     // A marked ball keeps its own picture under the removal frame.
-    driver->draw2DImage(spriteSheet, dest, sourceRect(ballRegion(marked ? code / 11 : code)), nullptr, ballColours, true);
-    if (!marked)
-        return;
-    const video::SColor frame(removalFrameColour);
-    const video::SColor frameColours[4] = {frame, frame, frame, frame};
-    driver->draw2DImage(spriteSheet, dest, sourceRect(removalRegion(removalFrameFor(removeTimer[col][row]))), nullptr,
-                        frameColours, true);
+    paintImageInto(spriteSheet, dest, sourceRect(ballRegion(marked ? code / 11 : code)),
+                   ballVertexColour(appearTimer[col][row]));
+    if (marked)
+        paintImageInto(spriteSheet, dest, sourceRect(removalRegion(removalFrameFor(removeTimer[col][row]))),
+                       video::SColor(removalFrameColour));
 }
 
 void drawBalls()
@@ -92,12 +100,12 @@ void drawSelectionHighlight()
 {
     // Blinks on the engine clock sampled per tick, not on a frame count.
     if (selectedCol != -1 && selectedRow != -1 && frameTime % 20 < 10)
-        driver->draw2DRectangle(video::SColor(selectionColour), cellRect(selectedCol, selectedRow));
+        paintRectangle(video::SColor(selectionColour), cellRect(selectedCol, selectedRow));
 }
 
 void playScreenFrame()
 {
-    driver->draw2DRectangle(video::SColor(playBackgroundColour), core::rect<s32>(0, 0, screenWidth, screenHeight));
+    paintRectangle(video::SColor(playBackgroundColour), core::rect<s32>(0, 0, screenWidth, screenHeight));
     if (playState == playNewPending) {
         newGameReset();
         prepareLabelsForPlay();

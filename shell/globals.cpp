@@ -15,6 +15,7 @@ gui::IGUIEnvironment* guiEnv = nullptr;
 gui::IGUIFont* uiFont = nullptr;
 video::ITexture* spriteSheet = nullptr;
 video::ITexture* titleTexture = nullptr;
+video::ITexture* scanRowTexture = nullptr;
 gui::IGUIStaticText* infoLabel = nullptr;
 gui::IGUIStaticText* sizeLabel = nullptr;
 wchar_t textBuffer[textBufferSize];

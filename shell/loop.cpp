@@ -34,28 +34,27 @@ static void shadeEdges()
 {
     for (int k = 0; k < 12; ++k) {
         const video::SColor shade((50 - 4 * k) << 24);
-        driver->draw2DRectangle(shade, core::rect<s32>(0, k, screenWidth, k + 1));
+        paintRectangle(shade, core::rect<s32>(0, k, screenWidth, k + 1));
         // The bottom band is the mirror shifted by one: its darkest step lies just below the window.
-        driver->draw2DRectangle(shade, core::rect<s32>(0, screenHeight - k, screenWidth, screenHeight - k + 1));
+        paintRectangle(shade, core::rect<s32>(0, screenHeight - k, screenWidth, screenHeight - k + 1));
     }
 }
 
 void runTick()
 {
     captureFrameTime();
-    driver->beginScene(true, true, video::SColor(0xFFB482C7), video::SExposedVideoData(), nullptr);
+    // The scene is begun, drawn and ended by showPicture, from what this tick paints.
+    startPicture(video::SColor(0xFFB482C7));
     mouseX = device->getCursorControl()->getPosition().X;
     mouseY = device->getCursorControl()->getPosition().Y;
-    driver->draw2DRectangle(video::SColor(0xC8FFFFFF),
-                            core::rect<s32>(mouseX + 3, mouseY + 3, mouseX + 5, mouseY + 5));
+    paintRectangle(video::SColor(0xC8FFFFFF), core::rect<s32>(mouseX + 3, mouseY + 3, mouseX + 5, mouseY + 5));
     if (activeScreen == 0)
         titleScreenFrame();
     // Read again: a start from the title screen shows play in this same tick.
     if (activeScreen == 1)
         playScreenFrame();
     shadeEdges();
-    guiEnv->drawAll();
-    driver->endScene();
+    showPicture();  // the labels on top, then the scene ends
     updateWindowCaption();
 }
 

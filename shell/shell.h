@@ -31,6 +31,8 @@ extern gui::IGUIEnvironment* guiEnv;
 extern gui::IGUIFont* uiFont;
 extern video::ITexture* spriteSheet;   // media/exp.bmp
 extern video::ITexture* titleTexture;  // media/title.bmp
+// Made by the game itself for the device, when first needed; gone with the device.
+extern video::ITexture* scanRowTexture;  // the play screen's overlay, four rows repeated
 extern gui::IGUIStaticText* infoLabel; // credit on the title screen, score in play
 extern gui::IGUIStaticText* sizeLabel; // size name on the title screen
 const int textBufferSize = 255;
@@ -75,6 +77,18 @@ void loadFont();             // ends with status 1 when the font is missing
 void loadTextures();
 void createLabels();
 void setStartCounters();
+
+// Painting (paint.cpp). Images are drawn with their texture's alpha channel and no clip; a stretched image has
+// one colour at all four corners. Inside a tick these are recorded and shown by showPicture, else drawn at once.
+void paintRectangle(video::SColor colour, const core::rect<s32>& area);
+void paintImage(video::ITexture* texture, const core::position2d<s32>& at, const core::rect<s32>& source,
+                video::SColor colour);
+void paintImageInto(video::ITexture* texture, const core::rect<s32>& area, const core::rect<s32>& source,
+                    video::SColor colour);
+void startPicture(video::SColor clear);  // a tick's picture begins: cleared to this colour
+// Draws the picture and the GUI and presents them, unless they are what the window already shows.
+void showPicture();
+void forgetShownPicture();               // the next picture is drawn whatever it shows (a new device, a benchmark)
 
 // The loop.
 bool tickDue(u32 timeMs, u32& lastTick);  // true once per new tick number, and moves lastTick on

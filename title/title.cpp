@@ -63,20 +63,19 @@ static int modeBelow(int mode) { return mode == 0 ? sizeModeCount - 1 : mode - 1
 // A textured image stretched into a rectangle, all four corners in one colour.
 static void drawStretched(const core::rect<s32>& dest, const core::rect<s32>& source, video::SColor colour)
 {
-    const video::SColor corners[4] = {colour, colour, colour, colour};
-    driver->draw2DImage(titleTexture, dest, source, nullptr, corners, true);
+    paintImageInto(titleTexture, dest, source, colour);
 }
 
 static void drawAt(int x, int y, const core::rect<s32>& source, video::SColor colour)
 {
-    driver->draw2DImage(titleTexture, core::position2d<s32>(x, y), source, nullptr, colour, true);
+    paintImage(titleTexture, core::position2d<s32>(x, y), source, colour);
 }
 
 void titleScreenFrame()
 {
     const TitleLayout& shown = titleLayouts[sizeMode];
-    driver->draw2DRectangle(video::SColor(0xFFD1E8CA), core::rect<s32>(0, 0, screenWidth, screenHeight));
-    driver->draw2DRectangle(video::SColor(0xD4A896A4), core::rect<s32>(0, shown.bandTop, screenWidth, screenHeight));
+    paintRectangle(video::SColor(0xFFD1E8CA), core::rect<s32>(0, 0, screenWidth, screenHeight));
+    paintRectangle(video::SColor(0xD4A896A4), core::rect<s32>(0, shown.bandTop, screenWidth, screenHeight));
     drawStretched(core::rect<s32>(shown.artX1, shown.artY1, shown.artX2, shown.artY2), artworkSource,
                   video::SColor(0xFFFFFFFF));
 

@@ -45,11 +45,12 @@ void close()
         device->run();
         device->drop();
     }
+    forgetShownPicture();
     device = nullptr;
     driver = nullptr;
     guiEnv = nullptr;
     uiFont = nullptr;
-    spriteSheet = titleTexture = nullptr;
+    spriteSheet = titleTexture = scanRowTexture = nullptr;
     infoLabel = sizeLabel = nullptr;
 }
 

@@ -1,0 +1,128 @@
+// Times the game's tick body on OpenGL for every known frame state at every size, against a bare tick (clear and
+// swap) timed at the same size in the same run. Needs $DISPLAY.
+#include <benchmark/benchmark.h>
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/support/framestates.h"
+#include "tests/support/testgame.h"
+
+namespace {
+
+const int bareTick = -1;  // in the place of a frame state
+
+// One device at a time: the benchmarks of one size run together, so each size opens one window.
+void useSize(int mode)
+{
+    if (device && sizeMode == mode)
+        return;
+    testgame::close();
+    testgame::open(video::EDT_OPENGL, mode);
+    if (!device) {
+        std::printf("cannot open an OpenGL window: is $DISPLAY set?\n");
+        std::exit(1);
+    }
+}
+
+void tickOf(benchmark::State& run, int mode, int state)
+{
+    useSize(mode);
+    if (state == bareTick) {
+        for (auto _ : run) {
+            driver->beginScene(true, true, video::SColor(0xFFB482C7), video::SExposedVideoData(), nullptr);
+            driver->endScene();
+        }
+        return;
+    }
+    framestates::enter(state);
+    for (auto _ : run) {
+        framestates::restore(state);
+        forgetShownPicture();  // every tick draws, as when its picture has changed
+        runTick();
+    }
+}
+
+std::string rowName(int state) { return state == bareTick ? "bare tick" : framestates::name(state); }
+
+// The console table as usual; wall and process CPU time per tick kept for the summary (the medians when
+// --benchmark_repetitions asks for several runs, else the one run).
+class TableReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> wallMs, cpuMs;
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (!run.error_occurred && (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")) {
+                const std::string& name = run.run_name.function_name;
+                if (run.run_type == Run::RT_Iteration && wallMs.count(name))
+                    continue;  // repetitions: the median follows
+                const double toMs = 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+                wallMs[name] = run.GetAdjustedRealTime() * toMs;
+                cpuMs[name] = run.GetAdjustedCPUTime() * toMs;
+            }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+std::string benchmarkName(int mode, int state)
+{
+    return std::to_string(windowSideBySize[mode]) + "/" + rowName(state);
+}
+
+void printTable(const char* title, const std::map<std::string, double>& ms, const std::vector<int>& rows)
+{
+    std::printf("\n%s\n%-22s", title, "");
+    for (int mode = 0; mode < sizeModeCount; ++mode)
+        std::printf("%16d", windowSideBySize[mode]);
+    std::printf("\n");
+    for (int state : rows) {
+        std::printf("%-22s", rowName(state).c_str());
+        for (int mode = 0; mode < sizeModeCount; ++mode) {
+            const auto tick = ms.find(benchmarkName(mode, state)), bare = ms.find(benchmarkName(mode, bareTick));
+            if (tick == ms.end() || bare == ms.end())
+                std::printf("%16s", "-");
+            else
+                std::printf("%8.2f (%4.1fx)", tick->second, tick->second / bare->second);
+        }
+        std::printf("\n");
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<int> rows = {bareTick};
+    for (int state = 0; state < framestates::stateCount; ++state)
+        rows.push_back(state);
+    for (int mode = 0; mode < sizeModeCount; ++mode)
+        for (int state : rows)
+            benchmark::RegisterBenchmark(benchmarkName(mode, state).c_str(), tickOf, mode, state)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MeasureProcessCPUTime();
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    TableReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    std::string renderer = "no OpenGL window was opened";
+    if (device) {
+        renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+        testgame::close();
+    }
+    std::printf("\nRenderer: %s\n", renderer.c_str());
+    printTable("Wall time per tick in ms, and against the bare tick of the same size", reporter.wallMs, rows);
+    printTable("CPU time of the process (all its threads) per tick in ms, and against the bare tick", reporter.cpuMs,
+               rows);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,29 @@
+# Whole frames against reference pictures, packed in reference-frames.tar.xz and unpacked into the build tree.
+# The commit that last changed the archive names the revision that drew them. To draw them again from the
+# checked-out code (needs $DISPLAY): cmake --build <dir> --target reference-frames-capture
+set(QUINTET_FRAMES_ARCHIVE "${CMAKE_CURRENT_SOURCE_DIR}/reference-frames.tar.xz")
+set(QUINTET_FRAMES_DIR "${CMAKE_CURRENT_BINARY_DIR}/reference-frames")
+if(EXISTS "${QUINTET_FRAMES_ARCHIVE}")
+  add_custom_command(
+    OUTPUT "${QUINTET_FRAMES_DIR}/unpacked"
+    COMMAND ${CMAKE_COMMAND} -E rm -rf "${QUINTET_FRAMES_DIR}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${QUINTET_FRAMES_DIR}"
+    COMMAND ${CMAKE_COMMAND} -E chdir "${QUINTET_FRAMES_DIR}" ${CMAKE_COMMAND} -E tar xf "${QUINTET_FRAMES_ARCHIVE}"
+    COMMAND ${CMAKE_COMMAND} -E touch "${QUINTET_FRAMES_DIR}/unpacked"
+    DEPENDS "${QUINTET_FRAMES_ARCHIVE}"
+    COMMENT "Unpacking the reference frames"
+    VERBATIM)
+  add_custom_target(reference_frames ALL DEPENDS "${QUINTET_FRAMES_DIR}/unpacked")
+endif()
+
+quintet_gtest(reference_frames_test SOURCES reference_frames_test.cpp LIBS quintet_testgame LABELS display)
+target_compile_definitions(reference_frames_test PRIVATE QUINTET_REFERENCE_FRAMES="${QUINTET_FRAMES_DIR}")
+
+set(capture "${CMAKE_CURRENT_BINARY_DIR}/reference-capture")
+add_custom_target(reference-frames-capture
+  COMMAND ${CMAKE_COMMAND} -E rm -rf "${capture}"
+  COMMAND ${CMAKE_COMMAND} -E make_directory "${capture}"
+  COMMAND reference_frames_test --capture "${capture}"
+  COMMAND ${CMAKE_COMMAND} -E chdir "${capture}"
+          ${CMAKE_COMMAND} -D "ARCHIVE=${QUINTET_FRAMES_ARCHIVE}" -P "${CMAKE_CURRENT_SOURCE_DIR}/pack-frames.cmake"
+  VERBATIM)
