@@ -80,7 +80,7 @@ e2e_log "the title screen against Linux"
 e2e_move 200 150
 sleep 0.5
 e2e_shot "$WORK/wine.png"
-# The flat spots of the shell and title pixel tests: the edge shading over the background, the band.
+# Flat spots: the edge shading over the background, the background and the band.
 spots=(0 0  649 1  100 11  100 12  100 638  0 639  649 649  20 40  630 40  20 300  630 600)
 mapfile -t seen < <(pixels_at "$WORK/wine.png" "${spots[@]}")
 mapfile -t expected < <(pixels_at "$WORK/linux.png" "${spots[@]}")

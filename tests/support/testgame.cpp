@@ -135,17 +135,6 @@ Grab grab()
     return result;
 }
 
-uint32_t blend(uint32_t src, uint32_t dst)
-{
-    const uint32_t a = src >> 24;
-    uint32_t out = 0xFF000000u;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const uint32_t s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
-        out |= ((s * a + d * (255 - a) + 127) / 255) << shift;
-    }
-    return out;
-}
-
 bool near(uint32_t a, uint32_t b, int tolerance)
 {
     for (int shift = 0; shift <= 16; shift += 8) {

@@ -39,8 +39,6 @@ struct Grab {
 };
 Grab grab();
 
-// src drawn with its alpha over the opaque dst, as the 2D blend does.
-uint32_t blend(uint32_t src, uint32_t dst);
 // True when each of R, G and B differs by at most tolerance.
 bool near(uint32_t a, uint32_t b, int tolerance = 3);
 std::string hex(uint32_t colour);
