@@ -13,9 +13,9 @@
 
 namespace testgame {
 
-void open(video::E_DRIVER_TYPE type, int mode)
+void open(video::E_DRIVER_TYPE type, int mode, const char* folder)
 {
-    ASSERT_EQ(chdir(QUINTET_RUN_DIR), 0) << "run folder " << QUINTET_RUN_DIR;
+    ASSERT_EQ(chdir(folder), 0) << "run folder " << folder;
     resetGameState();
     releaseAll();
     sizeMode = appliedSizeMode = mode;

@@ -11,10 +11,10 @@
 
 namespace testgame {
 
-// Opens a device of the given driver for a size mode 0..4, in the run folder, and runs the start-up steps
-// after the config read: font, textures, labels and start counters. EDT_NULL needs no display;
-// EDT_OPENGL needs $DISPLAY (./test.sh starts Xvfb). The rules' state is reset as at program start.
-void open(video::E_DRIVER_TYPE type, int mode);
+// Opens a device of the given driver for a size mode 0..4, in the run folder (or another with a media/ folder),
+// and runs the start-up steps after the config read: font, textures, labels and start counters. EDT_NULL needs no
+// display; EDT_OPENGL needs $DISPLAY (./test.sh starts Xvfb). The rules' state is reset as at program start.
+void open(video::E_DRIVER_TYPE type, int mode, const char* folder = QUINTET_RUN_DIR);
 // Drops the device and clears the engine pointers.
 void close();
 
