@@ -113,7 +113,7 @@ TEST(PlayFrame, BannerPhaseLasts300FramesThenSpaceStartsAGameThatTakesItsFirstCl
     testgame::releaseAll();
     inputCooldown = 0;
     testgame::key(KEY_SPACE, true);
-    testgame::tick();  // the play frame runs in the tick that leaves the title
+    runTick();  // the play frame runs in the tick that leaves the title
     EXPECT_EQ(std::make_tuple(activeScreen, std::count(codes, codes + cells, 0), inputCooldown, keyCooldown),
               std::make_tuple(1, cells - 5, 21, 21));
     const int empty = static_cast<int>(std::find(codes, codes + cells, 0) - codes);

@@ -1,5 +1,5 @@
-// Test support: opens a game device as start-up does, feeds input through the real receiver,
-// runs ticks, and reads back the pixels a real window shows.
+// Test support: opens a game device as start-up does, feeds input through the real receiver and reads back
+// the pixels a real window shows.
 #pragma once
 
 #include <cstdint>
@@ -38,8 +38,6 @@ void leftButton(bool down);
 void rightButton(bool down);
 // Releases every key and button.
 void releaseAll();
-// One tick of the main loop's tick body.
-void tick();
 
 // The window's pixels as 0xAARRGGBB (alpha 0xFF), read from the X server after the last tick.
 struct Grab {
