@@ -1,11 +1,13 @@
 // Whole frames on OpenGL under X against the reference pictures packed in tests/reference-frames.tar.xz, within
-// 2 per channel: every known state at every size, labels included. With --capture DIR it writes them instead.
+// 2 per channel: every known state at every size, labels included; then what they hold still, frame against frame.
+// With --capture DIR it writes the pictures instead.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,33 +52,27 @@ testgame::Grab readPpm(const std::string& file)
     return g;
 }
 
-// A picture to look at when a frame differs.
-void writePng(const testgame::Grab& g, const std::string& file)
+// Pixels of seen, from row top down, that differ from expected by more than 2 in a channel; the first few in first.
+int differing(const testgame::Grab& seen, const testgame::Grab& expected, std::string& first, int top = 0)
 {
-    video::IImage* image = driver->createImage(video::ECF_R8G8B8, core::dimension2d<u32>(g.width, g.height));
-    for (int y = 0; y < g.height; ++y)
-        for (int x = 0; x < g.width; ++x)
-            image->setPixel(x, y, video::SColor(g.at(x, y)));
-    driver->writeImageToFile(image, file.c_str());
-    image->drop();
+    int wrong = 0;
+    for (int y = top; y < seen.height; ++y)
+        for (int x = 0; x < seen.width; ++x)
+            if (!testgame::near(seen.at(x, y), expected.at(x, y), 2) && ++wrong <= 5)
+                first += " (" + std::to_string(x) + "," + std::to_string(y) + ") " + testgame::hex(seen.at(x, y)) +
+                         " expected " + testgame::hex(expected.at(x, y)) + ";";
+    return wrong;
 }
 
-// Reports how many pixels differ by more than 2 in a channel, and the first few of them.
 void compare(const testgame::Grab& seen, int state)
 {
     const std::string file = frameFile(QUINTET_REFERENCE_FRAMES, state, ".ppm");
     const testgame::Grab reference = readPpm(file);
     ASSERT_TRUE(reference.width == seen.width && reference.height == seen.height) << "no picture of its size: " << file;
-    int wrong = 0;
     std::string first;
-    for (int y = 0; y < seen.height; ++y)
-        for (int x = 0; x < seen.width; ++x)
-            if (!testgame::near(seen.at(x, y), reference.at(x, y), 2) && ++wrong <= 5)
-                first += " (" + std::to_string(x) + "," + std::to_string(y) + ") " + testgame::hex(seen.at(x, y)) +
-                         " expected " + testgame::hex(reference.at(x, y)) + ";";
-    if (wrong) {
-        const std::string drawn = frameFile(".", state, "-mismatch.png");
-        writePng(seen, drawn);
+    if (const int wrong = differing(seen, reference, first)) {
+        const std::string drawn = frameFile(".", state, "-mismatch.ppm");
+        writePpm(seen, drawn);
         ADD_FAILURE() << framestates::name(state) << " at " << screenWidth << ": " << wrong
                       << " pixels differ, first:" << first << " (this frame is kept in the run folder as " << drawn
                       << ")";
@@ -90,13 +86,55 @@ TEST_P(ReferenceFrames, EveryStateMatchesItsPicture)
     testgame::open(video::EDT_OPENGL, GetParam());
     for (int state = 0; state < framestates::stateCount; ++state) {
         framestates::enter(state);
-        testgame::tick();
+        runTick();
         const testgame::Grab seen = testgame::grab();
         if (captureFolder.empty())
             compare(seen, state);
         else
             writePpm(seen, frameFile(captureFolder, state, ".ppm"));
     }
+    testgame::close();
+}
+
+// What the states above hold still: each row's frame looks like its state's frame without the timing in question
+// (from row `top` down; the labels above change when a game ends).
+TEST(FrameTiming, BlinkOverlayToggleBannerPhasesAndClearColour)
+{
+    using namespace framestates;
+    testgame::open(video::EDT_OPENGL, 1);
+    struct Row { const char* name; int state; std::function<void()> timed, plain; int top; };
+    const Row rows[] = {
+        {"selection in the blink's off phase", playPlainSelection, [] { testgame::setTime(1010); },
+         [] { selectedCol = selectedRow = -1; }, 0},
+        {"overlay button's toggling frame: icon dim, no overlay yet", playPlainButton,
+         [] { testgame::leftButton(true), inputCooldown = 1; }, [] {}, 0},
+        {"banner hidden: countdown 11 after the step", playAllTooltip, [] { gameOverCountdown = 12; },
+         [] { playState = playRunning; }, 0},
+        {"banner shown: countdown 10", playAllTooltip, [] { gameOverCountdown = 11; }, [] {}, 0},
+        {"banner shown in the frame the countdown ends", playAllTooltip, [] { gameOverCountdown = 1; }, [] {}, 60},
+    };
+    auto shot = [](int state, const std::function<void()>& change) {
+        enter(state);
+        change();
+        runTick();
+        return testgame::grab();
+    };
+    for (const Row& r : rows) {
+        const testgame::Grab timed = shot(r.state, r.timed);
+        std::string first;
+        EXPECT_EQ(differing(timed, shot(r.state, r.plain), first, r.top), 0) << r.name << ", first:" << first;
+    }
+    // Neither screen: the clear colour, and the pointer's marker of 2 x 2 pixels, which either screen paints over.
+    activeScreen = 2;
+    testgame::pointAt(300, 300);
+    runTick();
+    const testgame::Grab bare = testgame::grab();
+    int marked = 0;  // 1 for each pixel of the marker, 10 for any other pixel not in the clear colour
+    for (int y = 298; y < 308; ++y)
+        for (int x = 298; x < 308; ++x)
+            if (!testgame::near(bare.at(x, y), 0xFFB482C7))
+                marked += x >= 303 && x < 305 && y >= 303 && y < 305 ? 1 : 10;
+    EXPECT_EQ(marked, 4) << "clear colour or marker";
     testgame::close();
 }
 

@@ -11,8 +11,8 @@ e2e_log() { echo "--- $*"; }
 e2e_cleanup() {
     local pid
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-    # Games started by the launcher are not our children: find them by their folder.
-    # Wait until they are gone, or the next test could find their window still on the display.
+    # Games started by the launcher are not our children: find them by their folder, and wait until they are
+    # gone, or the next test could find their window still on the display.
     if [ -n "${WORK:-}" ]; then
         pkill -f "^$WORK/" 2>/dev/null
         for _ in $(seq 50); do pgrep -f "^$WORK/" >/dev/null || break; sleep 0.1; done
@@ -51,73 +51,39 @@ e2e_start() {
 # Waits for a game window to be mapped and sets WIN to its id. Optional: timeout in seconds (default 20).
 # A departed game's window is gone by then (e2e_wait_exit sees to it), so any window found is the new one.
 e2e_wait_window() {
-    local timeout=${1:-20} id
+    local timeout=${1:-20}
     local end=$((SECONDS + timeout))
     while [ $SECONDS -lt $end ]; do
-        id=$(xdotool search --onlyvisible --name 'Quintet' 2>/dev/null | head -1)
-        if [ -n "$id" ]; then
-            WIN=$id
-            sleep 0.5   # let the first frames draw
-            return 0
-        fi
+        WIN=$(xdotool search --onlyvisible --name 'Quintet' 2>/dev/null | head -1)
+        [ -n "$WIN" ] && sleep 0.5 && return 0  # let the first frames draw
         sleep 0.1
     done
-    e2e_diagnose
+    # What the game and X show, so a failure on a machine we cannot watch can still be read.
+    ps -eo pid,ppid,stat,etime,args 2>/dev/null | grep -E "[q]uintet|[s]tart$" >&2
+    tail -c 400 "$WORK/stdout.txt" "$WORK/stderr.txt" >&2 2>/dev/null
     e2e_fail "no game window within ${timeout}s"
 }
 
-# Prints what the game and X show, so a failure on a machine we cannot watch can still be read.
-e2e_diagnose() {
-    echo "game $GAME_PID: $(kill -0 "$GAME_PID" 2>/dev/null && echo running || echo ended)" >&2
-    ps -eo pid,ppid,stat,etime,args 2>/dev/null | grep -E "[q]uintet|[s]tart$" >&2
-    echo "windows named Quintet: $(xdotool search --name 'Quintet' 2>/dev/null | tr '\n' ' ')" >&2
-    echo "stdout: $(tail -c 400 "$WORK/stdout.txt" 2>/dev/null)" >&2
-    echo "stderr: $(tail -c 400 "$WORK/stderr.txt" 2>/dev/null)" >&2
-}
-
 # Asks the window to close, as a window manager's close button would.
-e2e_close_window() {
-    "${E2E_CLOSEWINDOW:?closewindow tool not set}" "$WIN"
-}
-
+e2e_close_window() { "${E2E_CLOSEWINDOW:?closewindow tool not set}" "$WIN"; }
 # Prints the window's size as WxH.
-e2e_window_size() {
-    xdotool getwindowgeometry "$WIN" | awk '/Geometry:/ {print $2}'
-}
-
+e2e_window_size() { xdotool getwindowgeometry "$WIN" | awk '/Geometry:/ {print $2}'; }
 # Moves the pointer to window coordinates.
-e2e_move() {
-    xdotool mousemove --window "$WIN" "$1" "$2"
-    sleep 0.1
-}
+e2e_move() { xdotool mousemove --window "$WIN" "$1" "$2"; sleep 0.1; }
 
-# Clicks at window coordinates, holding the button long enough for several 17 ms ticks.
-# Optional third argument: button number (1 left, 3 right).
-e2e_click() {
-    local button=${3:-1}
-    e2e_move "$1" "$2"
-    xdotool mousedown "$button"
-    sleep 0.12
-    xdotool mouseup "$button"
-    sleep 0.15
-}
+# Clicks the left button at window coordinates, holding it long enough for several 17 ms ticks.
+e2e_click() { e2e_move "$1" "$2"; xdotool mousedown 1; sleep 0.12; xdotool mouseup 1; sleep 0.15; }
 
 # Presses a key by its X name (space, Escape, Left, Right, ...), pointer over the window for focus.
-e2e_key() {
-    xdotool keydown "$1"
-    sleep 0.12
-    xdotool keyup "$1"
-    sleep 0.15
-}
-
+e2e_key() { xdotool keydown "$1"; sleep 0.12; xdotool keyup "$1"; sleep 0.15; }
 # Saves a screenshot of the window to a PNG file.
-e2e_shot() {
-    import -window "$WIN" "$1" 2>/dev/null || e2e_fail "screenshot failed"
-}
-
-# Prints the pixel at (x, y) of a PNG as RRGGBB.
-e2e_pixel() {
-    convert "$1" -format "%[hex:u.p{$2,$3}]" info: 2>/dev/null | cut -c1-6
+e2e_shot() { import -window "$WIN" "$1" 2>/dev/null || e2e_fail "screenshot failed"; }
+# Prints the RRGGBB colours of PNG $1 at the x y pairs that follow, one a line.
+e2e_pixels() {
+    local picture=$1 fmt=""
+    shift
+    while [ $# -gt 1 ]; do fmt+="%[hex:u.p{$1,$2}] "; shift 2; done
+    convert "$picture" -format "$fmt" info: 2>/dev/null | tr ' ' '\n' | grep . | cut -c1-6
 }
 
 # Size S (650 x 650): the backgrounds of the title and play screens at (5, 30); the board's origin is (30, 40),
@@ -130,9 +96,9 @@ e2e_near() { local i d; for i in 0 2 4; do d=$((16#${1:i:2} - 16#${2:i:2})); [ $
 
 # Reads the 81 cell centres of a size-S screenshot into CELLS (RRGGBB each) and counts the balls into BALLS.
 e2e_read_cells() {
-    local fmt="" i c
-    for i in $(seq 0 80); do fmt+="%[hex:u.p{$(e2e_cell_x $i),$(e2e_cell_y $i)}] "; done
-    mapfile -t CELLS < <(convert "$1" -format "$fmt" info: | tr ' ' '\n' | grep . | cut -c1-6)
+    local spots=() i c
+    for i in $(seq 0 80); do spots+=("$(e2e_cell_x $i)" "$(e2e_cell_y $i)"); done
+    mapfile -t CELLS < <(e2e_pixels "$1" "${spots[@]}")
     BALLS=0
     for c in "${CELLS[@]}"; do e2e_near "$c" $E2E_EMPTY_CELL 12 || BALLS=$((BALLS + 1)); done
     [ ${#CELLS[@]} -eq 81 ] || e2e_fail "$1: read ${#CELLS[@]} cells, not 81"
@@ -141,23 +107,17 @@ e2e_read_cells() {
 # Waits for the started game to end and sets GAME_STATUS to its exit status ("running" if it did not end).
 # Call it directly, not in $( ): only this shell can collect its child's status.
 e2e_wait_exit() {
-    local timeout=${1:-10} end
-    end=$((SECONDS + timeout))
+    local end=$((SECONDS + ${1:-10}))
     while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -lt $end ]; do sleep 0.1; done
-    if kill -0 "$GAME_PID" 2>/dev/null; then
-        GAME_STATUS=running
-        return 0
-    fi
+    kill -0 "$GAME_PID" 2>/dev/null && GAME_STATUS=running && return 0
     wait "$GAME_PID"
     GAME_STATUS=$?
     # The server drops a window a moment after its client exits: wait for that, so that the next
     # search cannot find a window that is about to go.
-    if [ -n "${WIN:-}" ]; then
-        for _ in $(seq 100); do
-            xdotool search --onlyvisible --name 'Quintet' 2>/dev/null | grep -qx "$WIN" || break
-            sleep 0.1
-        done
-    fi
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name 'Quintet' 2>/dev/null | grep -qx "${WIN:-none}" || break
+        sleep 0.1
+    done
 }
 
 # Waits until no game window is left on the display, such as one of an earlier test's games.
@@ -173,7 +133,7 @@ e2e_wait_no_windows() {
 e2e_expect_screen() {
     sleep "$1"
     e2e_shot "$WORK/$2.png"
-    e2e_near "$(e2e_pixel "$WORK/$2.png" 5 30)" "$3" 3 || e2e_fail "$2: pixel (5, 30) is not $3"
+    e2e_near "$(e2e_pixels "$WORK/$2.png" 5 30)" "$3" 3 || e2e_fail "$2: pixel (5, 30) is not $3"
     [ $# -lt 4 ] && return
     e2e_read_cells "$WORK/$2.png"
     [ "$BALLS" -eq "$4" ] || e2e_fail "$2: $BALLS balls, expected $4"

@@ -27,14 +27,6 @@ wine_start() {
     E2E_PIDS+=("$GAME_PID")
 }
 
-# Prints the RRGGBB colours of picture $1 at the x y pairs that follow.
-pixels_at() {
-    local picture=$1 fmt=""
-    shift
-    while [ $# -gt 1 ]; do fmt+="%[hex:u.p{$1,$2}] "; shift 2; done
-    convert "$picture" -format "$fmt" info: | tr ' ' '\n' | grep . | cut -c1-6
-}
-
 # Prints how many pixels of picture $2 differ by more than 16 of 255 in a channel from picture $1 at the same
 # spot and at each of its eight neighbours: Direct3D 9 samples a scaled image half a texel away from where
 # OpenGL does, which can move its edges by a pixel. Counted both ways, so a glyph missing from either counts.
@@ -80,10 +72,10 @@ e2e_log "the title screen against Linux"
 e2e_move 200 150
 sleep 0.5
 e2e_shot "$WORK/wine.png"
-# The flat spots of the shell and title pixel tests: the edge shading over the background, the band.
+# Flat spots: the edge shading over the background, the background and the band.
 spots=(0 0  649 1  100 11  100 12  100 638  0 639  649 649  20 40  630 40  20 300  630 600)
-mapfile -t seen < <(pixels_at "$WORK/wine.png" "${spots[@]}")
-mapfile -t expected < <(pixels_at "$WORK/linux.png" "${spots[@]}")
+mapfile -t seen < <(e2e_pixels "$WORK/wine.png" "${spots[@]}")
+mapfile -t expected < <(e2e_pixels "$WORK/linux.png" "${spots[@]}")
 for i in "${!expected[@]}"; do
     e2e_near "${seen[i]:-none}" "${expected[i]}" 3 ||
         e2e_fail "(${spots[2 * i]}, ${spots[2 * i + 1]}) is ${seen[i]:-none} under Wine, ${expected[i]} on Linux"

@@ -12,10 +12,6 @@ const char* const names[stateCount] = {"title-idle",     "title-start-hovered", 
                                        "play-all-tooltip", "play-all-selection",  "play-plain-button",
                                        "play-plain-selection"};
 
-// Start button origin and selector anchor by size mode, as the title screen lays them out.
-const int titleSpots[sizeModeCount][4] = {
-    {85, 210, 276, 323}, {180, 340, 380, 480}, {300, 430, 490, 600}, {360, 480, 550, 660}, {460, 580, 640, 760}};
-
 // 1009: timers stand still (no multiple of 3) and the selection is in its lit phase.
 const u32 clock = 1009;
 const int selected = 6;
@@ -69,13 +65,13 @@ void enter(int state)
 {
     restore(state);
     if (onTitle(state)) {
-        const int* spot = titleSpots[sizeMode];
+        const testgame::TitleSpots& spot = testgame::titleSpots[sizeMode];
         if (state == titleIdle)
             testgame::pointAt(10, 10);
         else if (state == titleStartHovered)
-            testgame::pointAt(spot[0] + 150, spot[1] + 37);
+            testgame::pointAt(spot.bx + 150, spot.by + 37);
         else
-            testgame::pointAt(spot[2] + 20, spot[3] + 15);
+            testgame::pointAt(spot.ax + 20, spot.ay + 15);
         return;
     }
     prepareLabelsForPlay();

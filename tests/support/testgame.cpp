@@ -1,7 +1,9 @@
 // Test support: see testgame.h.
 #include "tests/support/testgame.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <cstdio>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,9 +15,9 @@
 
 namespace testgame {
 
-void open(video::E_DRIVER_TYPE type, int mode)
+void open(video::E_DRIVER_TYPE type, int mode, const char* folder)
 {
-    ASSERT_EQ(chdir(QUINTET_RUN_DIR), 0) << "run folder " << QUINTET_RUN_DIR;
+    ASSERT_EQ(chdir(folder), 0) << "run folder " << folder;
     resetGameState();
     releaseAll();
     sizeMode = appliedSizeMode = mode;
@@ -46,10 +48,7 @@ void close()
         device->drop();
     }
     forgetShownPicture();
-    device = nullptr;
-    driver = nullptr;
-    guiEnv = nullptr;
-    uiFont = nullptr;
+    device = nullptr, driver = nullptr, guiEnv = nullptr, uiFont = nullptr;
     spriteSheet = titleTexture = scanRowTexture = nullptr;
     infoLabel = sizeLabel = nullptr;
 }
@@ -83,8 +82,6 @@ static void mouse(EMOUSE_INPUT_EVENT what)
     SEvent event = {};
     event.EventType = EET_MOUSE_INPUT_EVENT;
     event.MouseInput.Event = what;
-    event.MouseInput.X = mouseX;
-    event.MouseInput.Y = mouseY;
     receiver.OnEvent(event);
 }
 
@@ -93,57 +90,36 @@ void rightButton(bool down) { mouse(down ? EMIE_RMOUSE_PRESSED_DOWN : EMIE_RMOUS
 
 void releaseAll()
 {
-    for (int i = 0; i < KEY_KEY_CODES_COUNT; ++i)
-        receiver.keyDown[i] = false;
+    std::fill(std::begin(receiver.keyDown), std::end(receiver.keyDown), false);
     receiver.lastKeyDown = 0;
     leftButtonDown = rightButtonDown = false;
 }
 
-void tick()
-{
-    runTick();
-}
-
 Grab grab()
 {
-    Grab result;
+    Grab g;
     const video::SExposedVideoData& data = driver->getExposedVideoData();
     Display* display = static_cast<Display*>(data.OpenGLLinux.X11Display);
-    const Window window = static_cast<Window>(data.OpenGLLinux.X11Window);
-    if (!display || !window) {
-        ADD_FAILURE() << "no X window to read back";
-        return result;
+    XImage* image = nullptr;
+    if (display) {
+        XSync(display, False);
+        image = XGetImage(display, static_cast<Window>(data.OpenGLLinux.X11Window), 0, 0, screenWidth, screenHeight,
+                          AllPlanes, ZPixmap);
     }
-    XSync(display, False);
-    XImage* image = XGetImage(display, window, 0, 0, screenWidth, screenHeight, AllPlanes, ZPixmap);
     if (!image) {
-        ADD_FAILURE() << "XGetImage failed";
-        return result;
+        ADD_FAILURE() << "no X window to read back";
+        return g;
     }
-    result.width = screenWidth;
-    result.height = screenHeight;
-    result.pixels.resize(static_cast<size_t>(screenWidth) * screenHeight);
+    g.width = screenWidth, g.height = screenHeight;
+    auto channel = [](unsigned long p, unsigned long mask) { return uint32_t((p & mask) >> __builtin_ctzl(mask)); };
     for (int y = 0; y < screenHeight; ++y)
         for (int x = 0; x < screenWidth; ++x) {
             const unsigned long p = XGetPixel(image, x, y);
-            const uint32_t r = (p & image->red_mask) >> __builtin_ctzl(image->red_mask);
-            const uint32_t g = (p & image->green_mask) >> __builtin_ctzl(image->green_mask);
-            const uint32_t b = (p & image->blue_mask) >> __builtin_ctzl(image->blue_mask);
-            result.pixels[static_cast<size_t>(y) * screenWidth + x] = 0xFF000000u | r << 16 | g << 8 | b;
+            g.pixels.push_back(0xFF000000u | channel(p, image->red_mask) << 16 | channel(p, image->green_mask) << 8 |
+                               channel(p, image->blue_mask));
         }
     XDestroyImage(image);
-    return result;
-}
-
-uint32_t blend(uint32_t src, uint32_t dst)
-{
-    const uint32_t a = src >> 24;
-    uint32_t out = 0xFF000000u;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const uint32_t s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
-        out |= ((s * a + d * (255 - a) + 127) / 255) << shift;
-    }
-    return out;
+    return g;
 }
 
 bool near(uint32_t a, uint32_t b, int tolerance)
@@ -165,33 +141,30 @@ std::string hex(uint32_t colour)
 
 std::string text(gui::IGUIStaticText* label)
 {
-    std::string out;
-    for (const wchar_t* p = label->getText(); *p; ++p)
-        out += static_cast<char>(*p);
-    return out;
+    const std::wstring wide = label->getText();
+    return std::string(wide.begin(), wide.end());
 }
 
 std::string inChild(const std::function<void()>& body, int& status, unsigned timeoutSeconds)
 {
     status = -1;
     int out[2];
-    if (pipe(out) != 0) {
-        ADD_FAILURE() << "pipe failed";
-        return std::string();
-    }
     std::fflush(stdout);  // or the child would print the parent's buffered output again
-    const pid_t child = fork();
+    const pid_t child = pipe(out) == 0 ? fork() : -1;
     if (child == 0) {
-        ::close(out[0]);
         dup2(out[1], 1);
-        ::close(out[1]);
+        ::close(out[0]), ::close(out[1]);
         alarm(timeoutSeconds);
         body();
         std::fflush(stdout);
         _exit(0);
     }
-    ::close(out[1]);
     std::string printed;
+    if (child < 0) {
+        ADD_FAILURE() << "no child";
+        return printed;
+    }
+    ::close(out[1]);
     char chunk[4096];
     for (ssize_t n; (n = read(out[0], chunk, sizeof chunk)) != 0;)
         if (n > 0)
@@ -200,9 +173,7 @@ std::string inChild(const std::function<void()>& body, int& status, unsigned tim
             break;
     ::close(out[0]);
     int how = 0;
-    if (child < 0 || waitpid(child, &how, 0) != child)
-        ADD_FAILURE() << "no child";
-    else
+    if (waitpid(child, &how, 0) == child)
         status = WIFEXITED(how) ? WEXITSTATUS(how) : 128 + WTERMSIG(how);
     return printed;
 }

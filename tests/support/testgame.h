@@ -1,5 +1,5 @@
-// Test support: opens a game device as start-up does, feeds input through the real receiver,
-// runs ticks, and reads back the pixels a real window shows.
+// Test support: opens a game device as start-up does, feeds input through the real receiver and reads back
+// the pixels a real window shows.
 #pragma once
 
 #include <cstdint>
@@ -11,10 +11,20 @@
 
 namespace testgame {
 
-// Opens a device of the given driver for a size mode 0..4, in the run folder, and runs the start-up steps
-// after the config read: font, textures, labels and start counters. EDT_NULL needs no display;
-// EDT_OPENGL needs $DISPLAY (./test.sh starts Xvfb). The rules' state is reset as at program start.
-void open(video::E_DRIVER_TYPE type, int mode);
+// The title screen as designed, by size mode: size name, start button origin, size selector anchor (the right
+// arrow's box starts there, the left arrow's 130 pixels further left) and the credit's margin.
+struct TitleSpots {
+    const char* name;
+    int bx, by, ax, ay, margin;
+};
+const TitleSpots titleSpots[sizeModeCount] = {{"XS", 85, 210, 276, 323, 30}, {"S", 180, 340, 380, 480, 30},
+                                              {"M", 300, 430, 490, 600, 30}, {"L", 360, 480, 550, 660, 56},
+                                              {"XL", 460, 580, 640, 760, 56}};
+
+// Opens a device of the given driver for a size mode 0..4, in the run folder (or another with a media/ folder),
+// and runs the start-up steps after the config read: font, textures, labels and start counters. EDT_NULL needs no
+// display; EDT_OPENGL needs $DISPLAY (./test.sh starts Xvfb). The rules' state is reset as at program start.
+void open(video::E_DRIVER_TYPE type, int mode, const char* folder = QUINTET_RUN_DIR);
 // Drops the device and clears the engine pointers.
 void close();
 
@@ -28,8 +38,6 @@ void leftButton(bool down);
 void rightButton(bool down);
 // Releases every key and button.
 void releaseAll();
-// One tick of the main loop's tick body.
-void tick();
 
 // The window's pixels as 0xAARRGGBB (alpha 0xFF), read from the X server after the last tick.
 struct Grab {
@@ -39,8 +47,6 @@ struct Grab {
 };
 Grab grab();
 
-// src drawn with its alpha over the opaque dst, as the 2D blend does.
-uint32_t blend(uint32_t src, uint32_t dst);
 // True when each of R, G and B differs by at most tolerance.
 bool near(uint32_t a, uint32_t b, int tolerance = 3);
 std::string hex(uint32_t colour);
