@@ -36,7 +36,7 @@ TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
         {"tab, shift", {KEY_TAB, KEY_LSHIFT}, 'R', 0, 0, 13, 7, 500}, {"backspace", {KEY_BACK}, 'L', 0, 0, 13, 0, 500},
         {"backspace, shift", {KEY_BACK, KEY_LSHIFT}, 'R', 0, 0x2, 14, 7, 500},
         {"right shift", {KEY_RSHIFT}, 'R', 0, 0x2, 14, 7, 500}, {"comma", {KEY_COMMA}, 'L', 0, 0x155, 1, 0, 500},
-        {"period", {KEY_PERIOD}, 'L', 0, 0x155, 1, 0, 500}};
+        {"period", {KEY_PERIOD}, 'L', 0, 0x155, 1, 0, 500}, {"up arrow", {KEY_UP}, 0, 0, 0, 1, 0, 500}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         running();
@@ -105,11 +105,13 @@ TEST(PlayFrame, BannerPhaseLasts300FramesThenSpaceStartsAGameThatTakesItsFirstCl
     pointAtCell(8, 8);
     testgame::leftButton(true);
     frame();  // the move that ends the game
+    testgame::key(KEY_COMMA, true);  // no key of the running game is read while the banner shows
     int frames = 1;
     while (activeScreen == 1 && frames < 1000)
         frame(1000 + frames++);
-    EXPECT_EQ(std::make_tuple(frames, playState, testgame::text(infoLabel), infoLabel->getOverrideColor().color),
-              std::make_tuple(300, int(playNewPending), std::string("  "), leftLabelColour));
+    EXPECT_EQ(std::make_tuple(frames, playState, testgame::text(infoLabel), infoLabel->getOverrideColor().color,
+                              inputCooldown),
+              std::make_tuple(300, int(playNewPending), std::string("  "), leftLabelColour, 0));
     testgame::releaseAll();
     inputCooldown = 0;
     testgame::key(KEY_SPACE, true);
@@ -128,8 +130,10 @@ TEST(PlayFrame, BannerPhaseLasts300FramesThenSpaceStartsAGameThatTakesItsFirstCl
 TEST(PlayFrame, ScoreLabelTextsAndHitTestBorders)
 {
     running();
-    const std::pair<int, const char*> texts[] = {{0, "SCORE: 000000  "}, {42, "SCORE: 0000042  "},
-        {150, "SCORE: 0000150  "}, {1000, "SCORE: 0001000  "}, {scoreMax, "SCORE: 02147483647  "}};
+    const std::pair<int, const char*> texts[] = {{0, "SCORE: 000000  "}, {9, "SCORE: 000009  "},
+        {10, "SCORE: 0000010  "}, {99, "SCORE: 0000099  "}, {100, "SCORE: 0000100  "}, {999, "SCORE: 0000999  "},
+        {1000, "SCORE: 0001000  "}, {99999, "SCORE: 0099999  "}, {100000, "SCORE: 0100000  "},
+        {scoreMax, "SCORE: 02147483647  "}};
     for (const auto& t : texts) {
         score = t.first;
         frame();
@@ -143,6 +147,14 @@ TEST(PlayFrame, ScoreLabelTextsAndHitTestBorders)
         testgame::pointAt(r.x, r.y);
         frame();
         EXPECT_EQ(std::make_pair(pointerCol, pointerRow), std::make_pair(r.col, r.row)) << r.mode << ": " << r.x;
+    }
+    // The back button's face spans x 350..410 at XS; it is hovered strictly inside in x, and from y 5 to 32.
+    const std::tuple<int, int, bool> spots[] = {{351, 5, true},  {409, 32, true}, {350, 20, false},
+                                                {410, 20, false}, {380, 4, false}, {380, 33, false}};
+    for (const auto& [x, y, hovered] : spots) {
+        sizeMode = 0;
+        mouseX = x, mouseY = y;
+        EXPECT_EQ(buttonHovered(backButtonLeft), hovered) << x << ", " << y;
     }
 }
 

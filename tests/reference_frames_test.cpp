@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "play/play.h"
 #include "tests/support/framestates.h"
 #include "tests/support/testgame.h"
 
@@ -102,6 +103,10 @@ TEST(FrameTiming, BlinkOverlayToggleBannerPhasesAndClearColour)
 {
     using namespace framestates;
     testgame::open(video::EDT_OPENGL, 1);
+    auto pointAtSelected = [] {
+        const int centre = selectedCell * cellPitch + cellPitch / 2;
+        testgame::pointAt(originX + centre, originY + centre);
+    };
     struct Row { const char* name; int state; std::function<void()> timed, plain; int top; };
     const Row rows[] = {
         {"selection in the blink's off phase", playPlainSelection, [] { testgame::setTime(1010); },
@@ -112,6 +117,11 @@ TEST(FrameTiming, BlinkOverlayToggleBannerPhasesAndClearColour)
          [] { playState = playRunning; }, 0},
         {"banner shown: countdown 10", playAllTooltip, [] { gameOverCountdown = 11; }, [] {}, 0},
         {"banner shown in the frame the countdown ends", playAllTooltip, [] { gameOverCountdown = 1; }, [] {}, 60},
+        {"a new score alone is drawn", playPlainButton, [] { runTick(), score = 43; },
+         [] { score = 43, forgetShownPicture(); }, 0},
+        {"a selection shows in the frame of its click", playPlainSelection,
+         [&] { selectedCol = selectedRow = -1, inputCooldown = 0, testgame::leftButton(true), pointAtSelected(); },
+         pointAtSelected, 0},
     };
     auto shot = [](int state, const std::function<void()>& change) {
         enter(state);

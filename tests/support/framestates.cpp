@@ -14,7 +14,6 @@ const char* const names[stateCount] = {"title-idle",     "title-start-hovered", 
 
 // 1009: timers stand still (no multiple of 3) and the selection is in its lit phase.
 const u32 clock = 1009;
-const int selected = 6;
 
 bool onTitle(int state) { return state <= titleArrowHovered; }
 bool everything(int state) { return state == playAllTooltip || state == playAllSelection; }
@@ -38,7 +37,7 @@ void fillBoard(bool full)
     board[3][5] = markedCode(board[3][5]);
     appearTimer[3][5] = 10;
     removeTimer[3][5] = 6;
-    board[selected][selected] = 2;
+    board[selectedCell][selectedCell] = 2;
 }
 
 } // namespace
@@ -76,7 +75,7 @@ void enter(int state)
     }
     prepareLabelsForPlay();
     fillBoard(everything(state));
-    selectedCol = selectedRow = selected;
+    selectedCol = selectedRow = selectedCell;
     score = everything(state) ? 1234 : 42;
     chooseBoardGeometry();
     if (state == playAllTooltip)

@@ -15,6 +15,9 @@ enum State {
     stateCount
 };
 
+// The column and row of the selection in the play states.
+const int selectedCell = 6;
+
 const char* name(int state);
 // Sets everything the state's next tick reads, the pointer included (a round trip to the X server).
 void enter(int state);
