@@ -274,6 +274,8 @@ TEST(ReceiverTest, KeysAndButtonsFollowTheirEvents)
                               leftButtonDown, rightButtonDown,
                               std::count(std::begin(receiver.keyDown), std::end(receiver.keyDown), true)),
               std::make_tuple(false, true, 0, false, true, 1));
+    testgame::rightButton(false);
+    EXPECT_FALSE(rightButtonDown);
 }
 
 TEST(TickTest, OneTickPerNewTickNumber)
