@@ -26,3 +26,10 @@ bool isRegularFile(const char* path);
 bool syncFile(std::FILE* file);
 // Puts the file from in the place of to in one step, replacing what is there; false when it could not.
 bool replaceFile(const char* from, const char* to);
+
+// The canvas (shell/paint.cpp) on OpenGL: whether its steps exist here (never on Windows, whose Direct3D paints
+// straight onto the window); after the engine binds the canvas, rows counted from the top as in the window; after
+// it binds the window again, the canvas copied onto it.
+bool canvasStepsAvailable();
+void beginCanvasPainting();
+void copyCanvasToWindow(int width, int height);

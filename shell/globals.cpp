@@ -16,6 +16,7 @@ gui::IGUIFont* uiFont = nullptr;
 video::ITexture* spriteSheet = nullptr;
 video::ITexture* titleTexture = nullptr;
 video::ITexture* scanRowTexture = nullptr;
+video::ITexture* canvasTexture = nullptr;
 gui::IGUIStaticText* infoLabel = nullptr;
 gui::IGUIStaticText* sizeLabel = nullptr;
 wchar_t textBuffer[textBufferSize];

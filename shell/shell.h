@@ -33,6 +33,7 @@ extern video::ITexture* spriteSheet;   // media/exp.bmp
 extern video::ITexture* titleTexture;  // media/title.bmp
 // Made by the game itself for the device, when first needed; gone with the device.
 extern video::ITexture* scanRowTexture;  // the play screen's overlay, four rows repeated
+extern video::ITexture* canvasTexture;   // the window's picture, painted in parts (null: painted on the window)
 extern gui::IGUIStaticText* infoLabel; // credit on the title screen, score in play
 extern gui::IGUIStaticText* sizeLabel; // size name on the title screen
 const int textBufferSize = 255;
@@ -86,9 +87,11 @@ void paintImage(video::ITexture* texture, const core::position2d<s32>& at, const
 void paintImageInto(video::ITexture* texture, const core::rect<s32>& area, const core::rect<s32>& source,
                     video::SColor colour);
 void startPicture(video::SColor clear);  // a tick's picture begins: cleared to this colour
-// Draws the picture and the GUI and presents them, unless they are what the window already shows.
+// Draws the picture and the GUI and presents them, unless they are what the window already shows. On OpenGL the
+// picture is kept in a canvas, where a tick paints again only the parts that changed.
 void showPicture();
 void forgetShownPicture();               // the next picture is drawn whatever it shows (a new device, a benchmark)
+void showPictureWhole();                 // the shown picture again, painted whole (tests: against one in parts)
 
 // The loop.
 bool tickDue(u32 timeMs, u32& lastTick);  // true once per new tick number, and moves lastTick on

@@ -49,7 +49,7 @@ void close()
     }
     forgetShownPicture();
     device = nullptr, driver = nullptr, guiEnv = nullptr, uiFont = nullptr;
-    spriteSheet = titleTexture = scanRowTexture = nullptr;
+    spriteSheet = titleTexture = scanRowTexture = canvasTexture = nullptr;
     infoLabel = sizeLabel = nullptr;
 }
 
