@@ -1,11 +1,13 @@
 // Times the game's tick body on OpenGL for every known frame state at every size, against a bare tick (clear and
-// swap) timed at the same size in the same run. Needs $DISPLAY.
+// swap) timed at the same size in the same run: each state painted whole, and the full board with everything on
+// where one thing changes from tick to tick, as in a running game. Needs $DISPLAY.
 #include <benchmark/benchmark.h>
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,6 +18,41 @@
 namespace {
 
 const int bareTick = -1;  // in the place of a frame state
+
+// What changes between two ticks of a state of the full board with everything on: applied on every other tick, so
+// each tick paints the difference.
+struct Change {
+    const char* name;
+    int state;
+    std::function<void(bool)> apply;
+};
+int savedAppear[boardSize][boardSize], savedRemove[boardSize][boardSize];
+const Change changes[] = {
+    {"+ a spawn fades in", framestates::playAllSelection,
+     [](bool on) {
+         for (int col = 2; col < 5; ++col)
+             appearTimer[col][2] = on ? 12 : 13;
+     }},
+    {"+ a run is removed", framestates::playAllSelection,
+     [](bool on) {
+         for (int col = 0; col < 5; ++col)
+             removeTimer[col][4] = on ? 7 : 6;
+     }},
+    {"+ the tooltip moves", framestates::playAllTooltip,
+     [](bool on) { testgame::pointAt(screenWidth - 70 - (on ? 6 : 0), 20); }},
+    {"+ the banner blinks", framestates::playAllTooltip, [](bool on) { gameOverCountdown = on ? 101 : 112; }},
+    {"+ the selection blinks", framestates::playAllSelection, [](bool on) { testgame::setTime(on ? 1009 : 1019); }},
+    {"+ every timer steps", framestates::playAllSelection,
+     [](bool on) {
+         for (int col = 0; col < boardSize; ++col)
+             for (int row = 0; row < boardSize; ++row) {
+                 appearTimer[col][row] = std::max(0, savedAppear[col][row] - (on ? 1 : 0));
+                 removeTimer[col][row] = std::max(0, savedRemove[col][row] - (on ? 1 : 0));
+             }
+     }},
+};
+const int firstChange = 100;  // rows from here on are changes
+const int changeCount = static_cast<int>(sizeof changes / sizeof changes[0]);
 
 // One device at a time: the benchmarks of one size run together, so each size opens one window.
 void useSize(int mode)
@@ -40,15 +77,32 @@ void tickOf(benchmark::State& run, int mode, int state)
         }
         return;
     }
+    if (state >= firstChange) {
+        const Change& change = changes[state - firstChange];
+        framestates::enter(change.state);
+        std::copy(&appearTimer[0][0], &appearTimer[0][0] + boardSize * boardSize, &savedAppear[0][0]);
+        std::copy(&removeTimer[0][0], &removeTimer[0][0] + boardSize * boardSize, &savedRemove[0][0]);
+        bool on = false;
+        for (auto _ : run) {
+            framestates::restore(change.state);
+            change.apply(on = !on);
+            runTick();
+        }
+        return;
+    }
     framestates::enter(state);
     for (auto _ : run) {
         framestates::restore(state);
-        forgetShownPicture();  // every tick draws, as when its picture has changed
+        forgetShownPicture();  // every tick paints the whole picture, as when all of it has changed
         runTick();
     }
 }
 
-std::string rowName(int state) { return state == bareTick ? "bare tick" : framestates::name(state); }
+std::string rowName(int state)
+{
+    return state == bareTick ? "bare tick" : state >= firstChange ? changes[state - firstChange].name
+                                                                  : framestates::name(state);
+}
 
 // The console table as usual; wall and process CPU time per tick kept for the summary (the medians when
 // --benchmark_repetitions asks for several runs, else the one run).
@@ -101,6 +155,8 @@ int main(int argc, char** argv)
     std::vector<int> rows = {bareTick};
     for (int state = 0; state < framestates::stateCount; ++state)
         rows.push_back(state);
+    for (int k = 0; k < changeCount; ++k)
+        rows.push_back(firstChange + k);
     for (int mode = 0; mode < sizeModeCount; ++mode)
         for (int state : rows)
             benchmark::RegisterBenchmark(benchmarkName(mode, state).c_str(), tickOf, mode, state)
