@@ -288,7 +288,7 @@ void drawPicture(const LabelLook labels[2])
     const size_t under = lastWindowFill();
     const video::SColor clear = paintCalls[under].colour;
     const bool canvas = haveCanvas();
-    const bool whole = !canvas || !canvasHoldsShown;
+    bool whole = !canvas || !canvasHoldsShown;
     areas.clear();
     Area labelPlaces[2];
     int labelCount = 0;
@@ -308,6 +308,16 @@ void drawPicture(const LabelLook labels[2])
                     addArea(intersection(labels[k].place, windowArea()));
             }
         drawLabels = settleAreas(labelPlaces, labelCount);
+        // A pixel costs more in an area than in a whole picture (the clear is a fill, images are cut), so past
+        // half the window the whole picture is the cheaper one.
+        long long covered = 0;
+        for (const Area& a : areas)
+            covered += a.getArea();
+        if (2 * covered > static_cast<long long>(screenWidth) * screenHeight) {
+            whole = true;
+            drawLabels = true;
+            areas.assign(1, windowArea());
+        }
     }
 
     // The 2D material never reads or writes depth: clearing the depth buffer would only cost a pass over it.
