@@ -20,11 +20,12 @@ namespace {
 const int bareTick = -1;  // in the place of a frame state
 
 // What changes between two ticks of a state of the full board with everything on: applied on every other tick, so
-// each tick paints the difference.
+// each tick paints the difference. A one-way change is timed only in that direction: the tick back is untimed.
 struct Change {
     const char* name;
     int state;
     std::function<void(bool)> apply;
+    bool oneWay = false;
 };
 int savedAppear[boardSize][boardSize], savedRemove[boardSize][boardSize];
 const Change changes[] = {
@@ -50,6 +51,14 @@ const Change changes[] = {
                  removeTimer[col][row] = std::max(0, savedRemove[col][row] - (on ? 1 : 0));
              }
      }},
+    {"+ a new game starts", framestates::playAllTooltip,
+     [](bool on) {
+         if (on)
+             playState = playNewPending;
+         else
+             framestates::enter(framestates::playAllTooltip);  // the full board again
+     },
+     true},
 };
 const int firstChange = 100;  // rows from here on are changes
 const int changeCount = static_cast<int>(sizeof changes / sizeof changes[0]);
@@ -84,6 +93,14 @@ void tickOf(benchmark::State& run, int mode, int state)
         std::copy(&removeTimer[0][0], &removeTimer[0][0] + boardSize * boardSize, &savedRemove[0][0]);
         bool on = false;
         for (auto _ : run) {
+            if (change.oneWay) {
+                run.PauseTiming();
+                framestates::restore(change.state);
+                change.apply(false);
+                runTick();
+                run.ResumeTiming();
+                on = false;
+            }
             framestates::restore(change.state);
             change.apply(on = !on);
             runTick();
