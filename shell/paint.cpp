@@ -88,6 +88,9 @@ Area reach(const PaintCall& c)
     return intersection(r, windowArea());
 }
 
+// Where a label shows (empty when hidden).
+Area placeOf(const LabelLook& label) { return label.visible ? intersection(label.place, windowArea()) : Area(); }
+
 void addArea(const Area& a)
 {
     if (!isEmpty(a))
@@ -293,20 +296,16 @@ void drawPicture(const LabelLook labels[2])
     Area labelPlaces[2];
     int labelCount = 0;
     for (int k = 0; k < 2; ++k)
-        if (labels[k].visible && !isEmpty(intersection(labels[k].place, windowArea())))
-            labelPlaces[labelCount++] = intersection(labels[k].place, windowArea());
+        if (!isEmpty(placeOf(labels[k])))
+            labelPlaces[labelCount++] = placeOf(labels[k]);
     bool drawLabels = true;
     if (whole) {
         areas.push_back(windowArea());
     } else {
         addChangedCalls();
         for (int k = 0; k < 2; ++k)
-            if (!(labels[k] == shownLabels[k])) {
-                if (shownLabels[k].visible)
-                    addArea(intersection(shownLabels[k].place, windowArea()));
-                if (labels[k].visible)
-                    addArea(intersection(labels[k].place, windowArea()));
-            }
+            if (!(labels[k] == shownLabels[k]))
+                addArea(placeOf(shownLabels[k])), addArea(placeOf(labels[k]));
         drawLabels = settleAreas(labelPlaces, labelCount);
         // A pixel costs more in an area than in a whole picture (the clear is a fill, images are cut), so past
         // half the window the whole picture is the cheaper one.
