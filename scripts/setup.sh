@@ -23,5 +23,6 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo apt-get update -qq -o DPkg::Lock::Timeout=600
+# Another install under way (a second build, unattended upgrades) holds the lock: wait for it rather than fail.
+$sudo apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"
