@@ -251,9 +251,10 @@ TEST(ReceiverTest, KeysAndButtonsFollowTheirEvents)
     testgame::key(KEY_KEY_A, true);
     testgame::key(KEY_KEY_D, true);
     EXPECT_EQ(receiver.lastKeyDown, KEY_KEY_D);
-    testgame::key(KEY_KEY_A, false);  // clears lastKeyDown although D is still held
     testgame::leftButton(true);
     testgame::rightButton(true);
+    inputSeenByTick();  // a tick has read the presses: they are held from here on
+    testgame::key(KEY_KEY_A, false);  // clears lastKeyDown although D is still held
     testgame::leftButton(false);
     // Other mouse events, other event types and key codes outside the table (as raw bits, like a foreign event)
     // change nothing; every event goes on to the GUI.
