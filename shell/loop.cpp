@@ -56,6 +56,7 @@ void runTick()
     shadeEdges();
     showPicture();  // the labels on top, then the scene ends
     updateWindowCaption();
+    inputSeenByTick();
 }
 
 int runMainLoop()

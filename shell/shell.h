@@ -47,10 +47,13 @@ public:
     virtual bool OnEvent(const SEvent& event);
     virtual bool isKeyDown(EKEY_CODE code) const;
 
+    // Both keep a press until a tick has read it, so a tap shorter than a tick is seen once.
     s32 lastKeyDown;                   // latest key pressed, 0 after any release
     bool keyDown[KEY_KEY_CODES_COUNT]; // held keys by engine key code
 };
 extern MyEventReceiver receiver;
+// The tick's end: every press has been read, so a key or button let go before the tick saw it now reads released.
+void inputSeenByTick();
 
 // The size table: window side and font for modes 0..4.
 const int sizeModeCount = 5;

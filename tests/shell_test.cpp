@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <grp.h>
 #include <iterator>
 #include <random>
@@ -251,9 +252,10 @@ TEST(ReceiverTest, KeysAndButtonsFollowTheirEvents)
     testgame::key(KEY_KEY_A, true);
     testgame::key(KEY_KEY_D, true);
     EXPECT_EQ(receiver.lastKeyDown, KEY_KEY_D);
-    testgame::key(KEY_KEY_A, false);  // clears lastKeyDown although D is still held
     testgame::leftButton(true);
     testgame::rightButton(true);
+    inputSeenByTick();  // a tick has read the presses: they are held from here on
+    testgame::key(KEY_KEY_A, false);  // clears lastKeyDown although D is still held
     testgame::leftButton(false);
     // Other mouse events, other event types and key codes outside the table (as raw bits, like a foreign event)
     // change nothing; every event goes on to the GUI.
@@ -279,6 +281,41 @@ TEST(ReceiverTest, KeysAndButtonsFollowTheirEvents)
               std::make_tuple(false, true, 0, false, true, 1));
     testgame::rightButton(false);
     EXPECT_FALSE(rightButtonDown);
+}
+
+// Events fed between ticks ('d' press, 'u' release, '|' a tick reads the state, then ends) and what the ticks
+// read ('1' held, '0' released), for a key, the shift keys' lastKeyDown and both buttons.
+TEST(ReceiverTest, APressStaysUntilATickHasReadIt)
+{
+    struct Input { const char* name; std::function<void(bool)> feed; std::function<bool()> read; };
+    const Input inputs[] = {
+        {"key", [](bool d) { testgame::key(KEY_KEY_A, d); }, [] { return receiver.isKeyDown(KEY_KEY_A); }},
+        {"last key", [](bool d) { testgame::key(KEY_LSHIFT, d); }, [] { return receiver.lastKeyDown == KEY_LSHIFT; }},
+        {"left button", testgame::leftButton, [] { return leftButtonDown; }},
+        {"right button", testgame::rightButton, [] { return rightButtonDown; }}};
+    struct Row { const char* name, *events, *read; };
+    const Row rows[] = {{"tap between ticks", "du|||", "100"},         {"held over 5 ticks", "d|||||u||", "1111100"},
+                        {"two taps between ticks", "dudu||", "10"},    {"a tap, then held", "dud||u|", "110"},
+                        {"held, then let go and tapped", "d|udu||", "110"}};
+    for (const Input& input : inputs)
+        for (const Row& row : rows) {
+            testgame::releaseAll();
+            std::string read;
+            for (const char* e = row.events; *e; ++e)
+                if (*e == '|')
+                    read += input.read() ? '1' : '0', inputSeenByTick();
+                else
+                    input.feed(*e == 'd');
+            EXPECT_EQ(read, row.read) << input.name << ", " << row.name;
+        }
+    // The last key pressed is read once even when another key's release follows it before the tick.
+    testgame::releaseAll();
+    testgame::key(KEY_KEY_A, true);
+    inputSeenByTick();
+    testgame::key(KEY_RSHIFT, true), testgame::key(KEY_RSHIFT, false), testgame::key(KEY_KEY_A, false);
+    EXPECT_EQ(receiver.lastKeyDown, KEY_RSHIFT);
+    inputSeenByTick();
+    EXPECT_EQ(receiver.lastKeyDown, 0);
 }
 
 TEST(TickTest, OneTickPerNewTickNumber)

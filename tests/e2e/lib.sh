@@ -71,11 +71,24 @@ e2e_window_size() { xdotool getwindowgeometry "$WIN" | awk '/Geometry:/ {print $
 # Moves the pointer to window coordinates.
 e2e_move() { xdotool mousemove --window "$WIN" "$1" "$2"; sleep 0.1; }
 
-# Clicks the left button at window coordinates, holding it long enough for several 17 ms ticks.
-e2e_click() { e2e_move "$1" "$2"; xdotool mousedown 1; sleep 0.12; xdotool mouseup 1; sleep 0.15; }
+# Clicks the left button at window coordinates. Optional: the hold in seconds; by default long enough for several
+# 17 ms ticks, 0 sends the press and the release in one burst, so both can arrive between two ticks.
+e2e_click() {
+    local hold=(sleep "${3:-0.12}")
+    [ "${3:-}" = 0 ] && hold=()
+    e2e_move "$1" "$2"
+    xdotool mousedown 1 "${hold[@]}" mouseup 1
+    sleep 0.15
+}
 
-# Presses a key by its X name (space, Escape, Left, Right, ...), pointer over the window for focus.
-e2e_key() { xdotool keydown "$1"; sleep 0.12; xdotool keyup "$1"; sleep 0.15; }
+# Presses a key by its X name (space, Escape, Left, Right, ...), pointer over the window for focus. Optional:
+# the hold in seconds, as for e2e_click.
+e2e_key() {
+    local hold=(sleep "${2:-0.12}")
+    [ "${2:-}" = 0 ] && hold=()
+    xdotool keydown --delay 0 "$1" "${hold[@]}" keyup --delay 0 "$1"
+    sleep 0.15
+}
 # Saves a screenshot of the window to a PNG file.
 e2e_shot() { import -window "$WIN" "$1" 2>/dev/null || e2e_fail "screenshot failed"; }
 # Prints the RRGGBB colours of PNG $1 at the x y pairs that follow, one a line.
@@ -140,13 +153,14 @@ e2e_expect_screen() {
 }
 
 # Moves the first ball of the board last read into CELLS to the first empty cell, with a select-and-move click pair.
+# Optional: the clicks' hold, as for e2e_click.
 e2e_move_a_ball() {
     local i
     MOVED_FROM="" MOVED_TO=""
     for i in $(seq 80 -1 0); do
         e2e_near "${CELLS[i]}" $E2E_EMPTY_CELL 12 && MOVED_TO=$i || { MOVED_FROM=$i; MOVED_COLOUR=${CELLS[i]}; }
     done
-    for i in $MOVED_FROM $MOVED_TO; do e2e_click "$(e2e_cell_x "$i")" "$(e2e_cell_y "$i")"; done
+    for i in $MOVED_FROM $MOVED_TO; do e2e_click "$(e2e_cell_x "$i")" "$(e2e_cell_y "$i")" "${1:-0.12}"; done
 }
 
 # After e2e_move_a_ball and a new e2e_expect_screen: the ball stands in its new cell.

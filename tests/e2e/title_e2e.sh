@@ -1,5 +1,6 @@
 #!/bin/bash
-# End to end: Escape on the title quits with 0; the 650 window's right arrow stores M, the launcher opens 850.
+# End to end: Escape on the title quits with 0; clicks on the start button and Escape in play, both pressed and
+# released between two ticks, are taken 10 times of 10; the 650 window's right arrow stores M, the launcher opens 850.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
@@ -12,11 +13,19 @@ e2e_key Escape
 e2e_wait_exit 10
 [ "$GAME_STATUS" = 0 ] || e2e_fail "Escape ended the game with $GAME_STATUS, expected 0"
 
-e2e_log "the right arrow relaunches at M"
+e2e_log "zero-length clicks on the start button and Escape taps in play"
 e2e_start
 e2e_wait_window
 [ "$(e2e_window_size)" = 650x650 ] || e2e_fail "first window is $(e2e_window_size), expected 650x650"
 sleep 0.5
+for try in $(seq 10); do
+    e2e_click 330 377 0
+    e2e_expect_screen 0.5 "play$try" $E2E_PLAY  # play's cooldown of 21 ticks runs out
+    e2e_key Escape 0
+    e2e_expect_screen 1.0 "title$try" $E2E_TITLE  # and the title's of 44
+done
+
+e2e_log "the right arrow relaunches at M"
 e2e_click 400 495   # the right arrow of size S: 380 < x < 420, 480 < y < 510
 e2e_wait_exit 10
 [ "$GAME_STATUS" = 255 ] || e2e_fail "the right arrow ended the game with $GAME_STATUS, expected 255"

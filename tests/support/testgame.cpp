@@ -90,9 +90,11 @@ void rightButton(bool down) { mouse(down ? EMIE_RMOUSE_PRESSED_DOWN : EMIE_RMOUS
 
 void releaseAll()
 {
-    std::fill(std::begin(receiver.keyDown), std::end(receiver.keyDown), false);
-    receiver.lastKeyDown = 0;
-    leftButtonDown = rightButtonDown = false;
+    for (int code = 0; code < KEY_KEY_CODES_COUNT; ++code)
+        key(static_cast<EKEY_CODE>(code), false);
+    leftButton(false);
+    rightButton(false);
+    inputSeenByTick();  // or a press no tick has read would still show
 }
 
 Grab grab()
