@@ -143,13 +143,22 @@ e2e_wait_no_windows() {
 }
 
 # After $1 seconds shoots $2 with background $3 at (5, 30); with $4, reads cell centres into CELLS and counts $4 balls.
+# A loaded machine draws late: what does not show yet is shot again, for up to 10 seconds more.
 e2e_expect_screen() {
+    local end=$((SECONDS + 10)) why
     sleep "$1"
-    e2e_shot "$WORK/$2.png"
-    e2e_near "$(e2e_pixels "$WORK/$2.png" 5 30)" "$3" 3 || e2e_fail "$2: pixel (5, 30) is not $3"
-    [ $# -lt 4 ] && return
-    e2e_read_cells "$WORK/$2.png"
-    [ "$BALLS" -eq "$4" ] || e2e_fail "$2: $BALLS balls, expected $4"
+    while :; do
+        e2e_shot "$WORK/$2.png"
+        why="pixel (5, 30) is not $3"
+        if e2e_near "$(e2e_pixels "$WORK/$2.png" 5 30)" "$3" 3; then
+            [ $# -lt 4 ] && return
+            e2e_read_cells "$WORK/$2.png"
+            [ "$BALLS" -eq "$4" ] && return
+            why="$BALLS balls, expected $4"
+        fi
+        [ $SECONDS -lt $end ] || e2e_fail "$2: $why"
+        sleep 0.3
+    done
 }
 
 # Moves the first ball of the board last read into CELLS to the first empty cell, with a select-and-move click pair.
