@@ -1,4 +1,5 @@
-// What differs between Windows and POSIX: the video driver, wide formatting, files and starting the launcher.
+// What differs between Windows and POSIX: the video driver, the window, wide formatting, files and starting the
+// launcher.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,10 @@
 
 // The hardware driver start-up asks for: Direct3D 9 on Windows, OpenGL elsewhere.
 irr::video::E_DRIVER_TYPE preferredDriver();
+
+// Right after the device is made, on X11: the window's class (quintet / Quintet), pid, machine and icon, and a
+// size window managers keep (minimum = maximum = width x height). Nothing on Windows or without a window.
+void identifyWindow(const irr::video::SExposedVideoData& data, int width, int height);
 
 // Formats into a wide buffer of the given size, like swprintf_s; the result is always terminated.
 int formatWide(wchar_t* buffer, std::size_t size, const wchar_t* format, ...);
