@@ -34,7 +34,11 @@ bool replaceFile(const char* from, const char* to);
 
 // The canvas (shell/paint.cpp) on OpenGL: whether its steps exist here (never on Windows, whose Direct3D paints
 // straight onto the window); after the engine binds the canvas, rows counted from the top as in the window; after
-// it binds the window again, the canvas copied onto it.
+// it binds the window again, the canvas of width x height copied into the window's top-left corner, whatever the
+// window's height (one a window manager forced on it).
 bool canvasStepsAvailable();
 void beginCanvasPainting();
-void copyCanvasToWindow(int width, int height);
+void copyCanvasToWindow(int width, int height, int windowHeight);
+// Painting straight on a window of another size than the picture (one a window manager forced on it): the
+// viewport of width x height in the window's top-left corner, where the engine would put it at the bottom-left.
+void placeViewportTopLeft(int width, int height, int windowHeight);
