@@ -3,9 +3,10 @@
 # and the Windows zip under Wine; then the Linux tests but the package's again in an ASan+UBSan build.
 set -euo pipefail
 cd "$(dirname "$0")"
-# Wine plays the Windows zip; of its recommendations, the X and GL libraries are what it needs here.
+# Wine plays the Windows zip; of its recommendations, the X and GL libraries are what it needs here. A window
+# manager, and its remote control, for the window's test on a desktop.
 scripts/setup.sh wine64 wine unzip libgl1 libxrandr2 libxi6 libxcursor1 libxrender1 libxcomposite1 \
-  libxinerama1 libxxf86vm1 libxfixes3
+  libxinerama1 libxxf86vm1 libxfixes3 openbox wmctrl
 
 jobs=$(nproc)
 

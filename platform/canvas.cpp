@@ -1,13 +1,15 @@
-// The OpenGL steps of the canvas that the engine has no call for. The engine's render targets count rows from the
-// bottom and the window from the top, and the software rasteriser rounds differently in each; painted with rows
-// from the top, the canvas gets exactly the window's pixels, and a flipping blit puts it on the window.
+// The OpenGL steps of the canvas that the engine has no call for, and the viewport of a picture painted straight
+// on a window of another size. The engine's render targets count rows from the bottom and the window from the
+// top, and the software rasteriser rounds differently in each; painted with rows from the top, the canvas gets
+// exactly the window's pixels, and a flipping blit puts it on the window.
 #include "platform/platform.h"
 
 #ifdef _WIN32
 
 bool canvasStepsAvailable() { return false; }  // Direct3D 9 paints straight onto the window
 void beginCanvasPainting() {}
-void copyCanvasToWindow(int, int) {}
+void copyCanvasToWindow(int, int, int) {}
+void placeViewportTopLeft(int, int, int) {}
 
 #else
 
@@ -65,12 +67,20 @@ void beginCanvasPainting()
     clipControl(upperLeft, negativeOneToOne);
 }
 
-void copyCanvasToWindow(int width, int height)
+void copyCanvasToWindow(int width, int height, int windowHeight)
 {
     clipControl(lowerLeft, negativeOneToOne);
     bindFramebuffer(readFramebuffer, static_cast<GLuint>(canvasFramebuffer));
-    blitFramebuffer(0, 0, width, height, 0, height, width, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    // The window's rows count from its bottom: the picture's top row goes to the window's top, where the
+    // pointer's row 0 is.
+    blitFramebuffer(0, 0, width, height, 0, windowHeight, width, windowHeight - height, GL_COLOR_BUFFER_BIT,
+                    GL_NEAREST);
     bindFramebuffer(readFramebuffer, 0);
+}
+
+void placeViewportTopLeft(int width, int height, int windowHeight)
+{
+    glViewport(0, windowHeight - height, width, height);
 }
 
 #endif

@@ -1,4 +1,5 @@
-// What differs between Windows and POSIX: the video driver, wide formatting, files and starting the launcher.
+// What differs between Windows and POSIX: the video driver, the window, wide formatting, files and starting the
+// launcher.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,10 @@
 
 // The hardware driver start-up asks for: Direct3D 9 on Windows, OpenGL elsewhere.
 irr::video::E_DRIVER_TYPE preferredDriver();
+
+// Right after the device is made, on X11: the window's class (quintet / Quintet), pid, machine and icon, and a
+// size window managers keep (minimum = maximum = width x height). Nothing on Windows or without a window.
+void identifyWindow(const irr::video::SExposedVideoData& data, int width, int height);
 
 // Formats into a wide buffer of the given size, like swprintf_s; the result is always terminated.
 int formatWide(wchar_t* buffer, std::size_t size, const wchar_t* format, ...);
@@ -29,7 +34,11 @@ bool replaceFile(const char* from, const char* to);
 
 // The canvas (shell/paint.cpp) on OpenGL: whether its steps exist here (never on Windows, whose Direct3D paints
 // straight onto the window); after the engine binds the canvas, rows counted from the top as in the window; after
-// it binds the window again, the canvas copied onto it.
+// it binds the window again, the canvas of width x height copied into the window's top-left corner, whatever the
+// window's height (one a window manager forced on it).
 bool canvasStepsAvailable();
 void beginCanvasPainting();
-void copyCanvasToWindow(int width, int height);
+void copyCanvasToWindow(int width, int height, int windowHeight);
+// Painting straight on a window of another size than the picture (one a window manager forced on it): the
+// viewport of width x height in the window's top-left corner, where the engine would put it at the bottom-left.
+void placeViewportTopLeft(int width, int height, int windowHeight);

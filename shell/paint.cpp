@@ -56,6 +56,11 @@ std::vector<Area> areas;
 const size_t maxAreas = 24;
 bool canvasTried = false;    // a canvas was asked for since the last forgetShownPicture
 bool canvasHoldsShown = false;  // the canvas holds the shown picture, so a tick may paint only what changed
+// The window's size when the shown picture was drawn. A window manager may force another size on it: the picture
+// then stays at its own size in the top-left corner, where the pointer's coordinates count from, and the rest of
+// the window is cleared to this colour.
+core::dimension2d<u32> shownWindow;
+const video::SColor outsideColour(0xFF000000);
 
 // Reused from tick to tick: the vertices and indices of a run of fills.
 std::vector<video::S3DVertex> runVertices;
@@ -319,22 +324,35 @@ void drawPicture(const LabelLook labels[2])
         }
     }
 
+    // The engine sizes its viewport and 2D projection by the window. On a window of another size the canvas keeps
+    // the picture's size. Straight on an OpenGL window, the engine is told the window has the picture's size while
+    // it paints, and the viewport goes to the window's top-left corner: the projection and the clipping at the
+    // picture's edges are those of a window of its size (with the window's, stretched images sample differently).
+    const core::dimension2d<u32> window = driver->getScreenSize(), picture(screenWidth, screenHeight);
+    const bool forced = window != picture, aroundPicture = forced && !canvas;
+    const bool placed = aroundPicture && driver->getDriverType() == video::EDT_OPENGL;
     // The 2D material never reads or writes depth: clearing the depth buffer would only cost a pass over it.
-    driver->beginScene(!canvas, false, clear, video::SExposedVideoData(), nullptr);
+    driver->beginScene(!canvas || forced, false, forced ? outsideColour : clear, video::SExposedVideoData(), nullptr);
     if (canvas) {
         driver->setRenderTarget(canvasTexture, whole, false, clear);
         beginCanvasPainting();
+    } else if (placed) {
+        driver->OnResize(picture);
+        placeViewportTopLeft(screenWidth, screenHeight, static_cast<int>(window.Height));
     }
-    // A whole picture starts from the clear; areas start from the fill that became it.
-    paintAreas(whole ? under + 1 : under);
+    // A whole picture starts from the clear, unless that went around it; areas start from the fill that became it.
+    paintAreas(whole && !aroundPicture ? under + 1 : under);
     if (drawLabels)
         guiEnv->drawAll();
     if (canvas) {
         driver->setRenderTarget(nullptr, false, false);
-        copyCanvasToWindow(screenWidth, screenHeight);
+        copyCanvasToWindow(screenWidth, screenHeight, static_cast<int>(window.Height));
+    } else if (placed) {
+        driver->OnResize(window);
     }
     driver->endScene();
     canvasHoldsShown = canvas;
+    shownWindow = window;
 }
 
 LabelLook lookOf(gui::IGUIStaticText* label)
@@ -390,8 +408,8 @@ void showPicture()
 {
     recording = false;
     const LabelLook labels[2] = {lookOf(infoLabel), lookOf(sizeLabel)};
-    if (ticksSinceShown >= 0 && ticksSinceShown < repaintTicks && paintCalls == shownCalls &&
-        labels[0] == shownLabels[0] && labels[1] == shownLabels[1]) {
+    if (ticksSinceShown >= 0 && ticksSinceShown < repaintTicks && driver->getScreenSize() == shownWindow &&
+        paintCalls == shownCalls && labels[0] == shownLabels[0] && labels[1] == shownLabels[1]) {
         ++ticksSinceShown;
         return;
     }

@@ -270,6 +270,33 @@ void flattenInto(Image& keyed, const Image& layer, int ox, int oy, Colour backdr
         }
 }
 
+Image downscaled(const Image& image, int size)
+{
+    Image small = newImage(size, size);
+    const float scale = static_cast<float>(image.width) / size;  // source pixels per target pixel
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            float r = 0, g = 0, b = 0, a = 0;
+            const float x0 = x * scale, x1 = x0 + scale, y0 = y * scale, y1 = y0 + scale;
+            for (int sy = static_cast<int>(y0); sy < y1 && sy < image.height; ++sy)
+                for (int sx = static_cast<int>(x0); sx < x1 && sx < image.width; ++sx) {
+                    // How much of source pixel (sx, sy) lies inside the target pixel.
+                    const float w = (std::min(x1, sx + 1.0f) - std::max(x0, static_cast<float>(sx))) *
+                                    (std::min(y1, sy + 1.0f) - std::max(y0, static_cast<float>(sy)));
+                    const Colour c = pixelAt(image, sx, sy);
+                    r += c.r * c.a * w;
+                    g += c.g * c.a * w;
+                    b += c.b * c.a * w;
+                    a += c.a * w;
+                }
+            Colour& out = pixel(small, x, y);
+            out.a = a / (scale * scale);
+            if (a > 0)
+                out = {r / a, g / a, b / a, out.a};
+        }
+    return small;
+}
+
 uint8_t byteOf(float v)
 {
     return static_cast<uint8_t>(std::lround(clamp01(v) * 255));

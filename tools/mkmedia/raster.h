@@ -79,6 +79,10 @@ Mask minus(const Mask& a, const Mask& b);
 // or keeping their own colour when the backdrop is unknown; the rest stay key.
 void flattenInto(Image& keyed, const Image& layer, int ox, int oy, Colour backdrop, float cutoff);
 
+// A square image shrunk to size × size: each pixel the area-weighted mean of what it covers, alpha-weighted so
+// transparent pixels lend no colour.
+Image downscaled(const Image& image, int size);
+
 // Rounds a channel to 8 bits.
 uint8_t byteOf(float v);
 // A 24-bit BMP: alpha 0 becomes exact magenta; any other pixel that would be exact magenta is nudged off it.

@@ -1,0 +1,71 @@
+// The X11 window's identity and fixed size: what window managers, taskbars and docks read from it.
+#include "platform/platform.h"
+
+#ifdef _WIN32
+
+void identifyWindow(const irr::video::SExposedVideoData&, int, int) {}  // the resources carry the icon
+
+#else
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <climits>
+#include <unistd.h>
+
+namespace {
+
+// _NET_WM_ICON at 16, 32, 48, 64 and 128 pixels, each as width, height, then its pixels as 0xAARRGGBB; generated
+// from the artwork by tools/mkmedia. Xlib takes 32-bit properties as longs.
+const unsigned long iconData[] = {
+#include "quintet-icon.inc"
+};
+
+void setCardinals(Display* display, Window window, const char* name, const unsigned long* values, int count)
+{
+    XChangeProperty(display, window, XInternAtom(display, name, False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(values), count);
+}
+
+} // namespace
+
+void identifyWindow(const irr::video::SExposedVideoData& data, int width, int height)
+{
+    Display* display = static_cast<Display*>(data.OpenGLLinux.X11Display);
+    const Window window = static_cast<Window>(data.OpenGLLinux.X11Window);
+    if (!display || !window)
+        return;  // no X window: the null driver
+
+    // Minimum = maximum, so window managers neither offer nor perform a resize or a maximise. Set on the mapped
+    // window, which they follow at once; the engine's setResizable would unmap and map it again, a visible blink.
+    XSizeHints* hints = XAllocSizeHints();
+    if (hints) {
+        hints->flags = PMinSize | PMaxSize | PBaseSize;
+        hints->min_width = hints->max_width = hints->base_width = width;
+        hints->min_height = hints->max_height = hints->base_height = height;
+        XSetWMNormalHints(display, window, hints);
+        XFree(hints);
+    }
+
+    // The class ties the window to the menu entry (StartupWMClass), whatever its caption says.
+    char name[] = "quintet", className[] = "Quintet";
+    XClassHint classHint = {name, className};
+    XSetClassHint(display, window, &classHint);
+
+    // A pid means something only together with the machine it runs on.
+    char host[HOST_NAME_MAX + 1] = {};
+    if (gethostname(host, sizeof host - 1) == 0) {
+        char* hosts[] = {host};
+        XTextProperty machine;
+        if (XStringListToTextProperty(hosts, 1, &machine)) {
+            XSetWMClientMachine(display, window, &machine);
+            XFree(machine.value);
+        }
+    }
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+    setCardinals(display, window, "_NET_WM_PID", &pid, 1);
+    setCardinals(display, window, "_NET_WM_ICON", iconData, static_cast<int>(sizeof iconData / sizeof iconData[0]));
+    XFlush(display);
+}
+
+#endif
