@@ -1,11 +1,7 @@
 // Test support: see testgame.h.
 #include "tests/support/testgame.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <iterator>
 #include <cstdio>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -145,39 +141,6 @@ std::string text(gui::IGUIStaticText* label)
 {
     const std::wstring wide = label->getText();
     return std::string(wide.begin(), wide.end());
-}
-
-std::string inChild(const std::function<void()>& body, int& status, unsigned timeoutSeconds)
-{
-    status = -1;
-    int out[2];
-    std::fflush(stdout);  // or the child would print the parent's buffered output again
-    const pid_t child = pipe(out) == 0 ? fork() : -1;
-    if (child == 0) {
-        dup2(out[1], 1);
-        ::close(out[0]), ::close(out[1]);
-        alarm(timeoutSeconds);
-        body();
-        std::fflush(stdout);
-        _exit(0);
-    }
-    std::string printed;
-    if (child < 0) {
-        ADD_FAILURE() << "no child";
-        return printed;
-    }
-    ::close(out[1]);
-    char chunk[4096];
-    for (ssize_t n; (n = read(out[0], chunk, sizeof chunk)) != 0;)
-        if (n > 0)
-            printed.append(chunk, static_cast<size_t>(n));
-        else if (errno != EINTR)
-            break;
-    ::close(out[0]);
-    int how = 0;
-    if (waitpid(child, &how, 0) == child)
-        status = WIFEXITED(how) ? WEXITSTATUS(how) : 128 + WTERMSIG(how);
-    return printed;
 }
 
 } // namespace testgame

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,11 +52,5 @@ std::string hex(uint32_t colour);
 
 // The label's text as UTF-8 (the labels only ever hold ASCII).
 std::string text(gui::IGUIStaticText* label);
-
-// Runs body in a forked child and returns what it wrote to stdout. status: its exit status (0 when body
-// returns), or 128 + the signal that ended it; a child still running after timeoutSeconds gets SIGALRM (142),
-// so a hang fails the test instead of blocking it. For what must not touch the test process: exits, a file
-// size limit, another user.
-std::string inChild(const std::function<void()>& body, int& status, unsigned timeoutSeconds = 60);
 
 } // namespace testgame
