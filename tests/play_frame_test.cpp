@@ -69,31 +69,6 @@ TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
     }
 }
 
-TEST(PlayFrame, BallMovedOntoARightClickedMarkedCellStays)
-{
-    running();
-    board[5][5] = markedCode(2);
-    removeTimer[5][5] = removeStart;
-    board[1][1] = 3;
-    shiftPulse[0] = true;  // as a left shift leaves it
-    pointAtCell(5, 5);
-    testgame::rightButton(true);
-    frame();
-    ASSERT_EQ(board[5][5], emptyCell);
-    testgame::rightButton(false);
-    for (int cell : {1, 5}) {  // select the ball, then move it onto the emptied cell
-        inputCooldown = 0;
-        pointAtCell(cell, cell);
-        testgame::leftButton(true);
-        frame();
-        testgame::leftButton(false);
-    }
-    ASSERT_EQ(board[5][5], 3);
-    for (int step = 0; step <= removeStart; ++step)
-        frame(3000 + 3 * step);  // a multiple of 3: the timers step
-    EXPECT_EQ(std::make_tuple(board[5][5], score), std::make_tuple(3, 0));
-}
-
 TEST(PlayFrame, BannerPhaseLasts300FramesThenSpaceStartsAGameThatTakesItsFirstClickInFrame22)
 {
     running();
