@@ -2,9 +2,7 @@
 // the pixels a real window shows.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "shell/shell.h"
 
@@ -38,17 +36,9 @@ void rightButton(bool down);
 // Releases every key and button.
 void releaseAll();
 
-// The window's pixels as 0xAARRGGBB (alpha 0xFF), read from the X server after the last tick.
-struct Grab {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-Grab grab();
-
-// True when each of R, G and B differs by at most tolerance.
-bool near(uint32_t a, uint32_t b, int tolerance = 3);
-std::string hex(uint32_t colour);
+// The window's pixels, read from the X server after the last tick, as a binary PPM picture: a header, then
+// R, G and B of each pixel row by row.
+std::string grab();
 
 // The label's text as UTF-8 (the labels only ever hold ASCII).
 std::string text(gui::IGUIStaticText* label);
