@@ -151,8 +151,9 @@ TEST(FrameTiming, BlinkOverlayToggleBannerPhasesAndClearColour)
 }
 
 // A picture painted in parts over the one before is the picture painted whole, pixel for pixel: a seeded random
-// game on both screens (pointer moves, clicks on cells and buttons, right clicks, nearly full boards, the banner,
-// the overlay), every tick compared. QUINTET_SEED replays a seed.
+// game on both screens (pointer moves, clicks on cells and buttons, right clicks, now and then a jump into one of
+// the known play states with their full boards, removal frames, banner and overlay), every tick compared.
+// QUINTET_SEED replays a seed.
 TEST(PaintedInParts, EveryTickOfARandomGameIsTheWholePicture)
 {
     const char* given = std::getenv("QUINTET_SEED");
@@ -189,23 +190,9 @@ TEST(PaintedInParts, EveryTickOfARandomGameIsTheWholePicture)
                 held = 1 + below(3);
             }
             testgame::rightButton(chance(0.03));
-            if (activeScreen == 1 && playState == playRunning && chance(0.01)) {
-                // A full board, as the last spawn leaves it: the banner for a shortened countdown, then a new game.
-                for (int col = 0; col < boardSize; ++col)
-                    for (int row = 0; row < boardSize; ++row)
-                        board[col][row] = 1 + below(colourCount);
-                playState = playGameOver, turnPhase = turnGameOver, gameOverCountdown = 40 + below(40);
-            }
-            if (activeScreen == 1 && playState == playRunning && chance(0.03)) {
-                // A run of five just found, in a row or a column: its removal frames.
-                const int colour = 1 + below(colourCount), along = below(boardSize), from = below(boardSize - 4);
-                const bool inRow = chance(0.5);
-                for (int k = from; k < from + 5; ++k) {
-                    const int col = inRow ? k : along, row = inRow ? along : k;
-                    board[col][row] = markedCode(colour);
-                    removeTimer[col][row] = removeStart;
-                }
-            }
+            if (chance(0.02))
+                framestates::enter(framestates::playAllTooltip +
+                                   below(framestates::stateCount - framestates::playAllTooltip));
             testgame::setTime(1000 + 17 * tick);
             runTick();
             const std::string inParts = testgame::grab();
