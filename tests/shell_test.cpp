@@ -104,7 +104,8 @@ TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
 {
     // nobody: the child runs as user nobody when we are root. No space: the record is written into /dev/full.
     struct Row { const char* name; std::function<void()> make; bool nobody, sizeChange; std::string printed; };
-    const std::string unread = "could not read config.cfg, using size S\n", sizeS = "w cfg = 1    49    icfg= 1  \nside 650\n",
+    const std::string unread = "could not read config.cfg, using size S\n",
+                      sizeS = "w cfg = 1    49    icfg= 1  \nside 650\n",
                       unwritten = "could not write config.cfg, using size S\n",
                       kept = "could not write config.cfg, size not changed\n";
     auto write = [](const char* name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; };
@@ -204,7 +205,7 @@ TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
                             std::printf("textures %d %d, screen %d\n", spriteSheet != nullptr,
                                         titleTexture != nullptr, activeScreen);
                         }),
-                        testing::ExitedWithCode(f.printed[0] == 't' ? 0 : 1), f.printed + "$");  // after the engine's log
+                        testing::ExitedWithCode(f.printed[0] == 't' ? 0 : 1), f.printed + "$");  // after its log
             std::ofstream(path, std::ios::binary) << original;
         }
 }

@@ -18,8 +18,6 @@ using testgame::TitleSpots;
 using testgame::titleSpots;
 
 void printSizeLabel() { std::printf("sizeLabel at %d\n", sizeLabel->getRelativePosition().UpperLeftCorner.X); }
-std::string record(int mode) { return static_cast<char>('0' + mode) + std::string(35, '\0'); }
-std::string configBytes() { return {std::istreambuf_iterator<char>(std::ifstream("config.cfg").rdbuf()), {}}; }
 
 // Frames run in a scratch folder whose "start" only records where it ran. It must never run: the launcher is
 // taken only from beside the program, and there is none beside the test.
@@ -81,7 +79,8 @@ void check(const Case& c)
         EXPECT_EXIT((dup2(2, 1), std::atexit(printSizeLabel), titleScreenFrame()), testing::ExitedWithCode(255),
                     "could not start the launcher: start Quintet again to play at the new size\nsizeLabel at " +
                         std::to_string(label) + "\n");
-        EXPECT_EQ(configBytes(), record(c.next));
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(std::ifstream("config.cfg").rdbuf()), {}),
+                  static_cast<char>('0' + c.next) + std::string(35, '\0'));
     } else {
         titleScreenFrame();
         const bool played = c.next == plays;
