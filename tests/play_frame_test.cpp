@@ -14,10 +14,10 @@ const int cells = boardSize * boardSize, *const codes = &board[0][0];  // board[
 void frame(int time = 1000) { frameTime = time; playScreenFrame(); }  // no multiple of 3: timers stand still
 void pointAtCell(int c, int r) { testgame::pointAt(originX + c * cellPitch, originY + r * cellPitch); }
 // A fresh device and a running game on an empty board: cooldowns run out, nothing held.
-void running(int mode = 0)
+void running()
 {
     testgame::close();
-    testgame::open(video::EDT_NULL, mode);
+    testgame::open(video::EDT_NULL, 0);
     inputCooldown = keyCooldown = 0;
     activeScreen = 1;
     turnPhase = turnTakesClicks;

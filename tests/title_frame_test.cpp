@@ -1,4 +1,4 @@
-// The title frame on a null device and the relaunch it starts: size choice, hit boxes, cooldown order, labels.
+// The title frame on a null device and the relaunch it starts: size choice, hit boxes, cooldown order.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,7 +14,6 @@
 
 namespace {
 
-using testgame::TitleSpots;
 using testgame::titleSpots;
 
 void printSizeLabel() { std::printf("sizeLabel at %d\n", sizeLabel->getRelativePosition().UpperLeftCorner.X); }
@@ -86,7 +85,7 @@ void check(const Case& c)
 TEST(TitleFrame, EveryMode)
 {
     for (int mode = 0; mode < 5; ++mode) {
-        const TitleSpots& l = titleSpots[mode];
+        const auto& l = titleSpots[mode];
         check({l.name, mode, 0, "", 2, 2});
         const int up = (mode + 1) % 5, down = (mode + 4) % 5;
         check({"Left", mode, 0, "L", 2, 2, down});  // each mode is stored over no file and over a longer one
