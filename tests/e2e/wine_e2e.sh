@@ -1,19 +1,21 @@
-# End to end on Windows' terms: the Windows zip unpacked into a scratch folder and played with Debian's wine64 in a
-# scratch prefix on the test display. Its title screen is compared with the Linux build's, pixel by pixel.
+# End to end on Windows' terms: the Windows zip unpacked into a scratch folder named in three scripts, beyond the
+# ANSI code page, and played with Debian's wine64 in a scratch prefix on the test display. Its title screen is
+# compared with the Linux build's, pixel by pixel.
 # Usage: wine_e2e.sh RUN_DIR ZIP (the native run folder gives the Linux picture)
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 zip=$2
 
 WINE=/usr/lib/wine/wine64
-# No offer to install Mono or Gecko, and no debug chatter in stderr.txt.
-export WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+# No offer to install Mono or Gecko, and no debug chatter in stderr.txt. Wine reads file names in the locale's
+# encoding: UTF-8, or the folder's name means nothing to it. Its ANSI code page stays the Western one.
+export WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all LC_ALL=C.UTF-8
 # Wine's processes do not carry $WORK in their command lines: the prefix's own server ends them.
 wine_cleanup() { /usr/lib/wine/wineserver -k 2>/dev/null; e2e_cleanup; }
 trap wine_cleanup EXIT
 
-unzip -q "$zip" -d "$WORK/zip" || e2e_fail "cannot unpack $zip"
-GAME=$(dirname "$(find "$WORK/zip" -name quintet.exe | head -1)")
+unzip -q "$zip" -d "$WORK/Quintet 游戏 Игра Zoë" || e2e_fail "cannot unpack $zip"
+GAME=$(dirname "$(find "$WORK/Quintet 游戏 Игра Zoë" -name quintet.exe | head -1)")
 for f in quintet.exe start.exe Irrlicht.dll media/exp.bmp media/title.bmp media/Swiss12.xml media/humn28.xml \
          LICENSE.txt COPYRIGHT.txt licenses/irrlicht.txt licenses/libpng.txt licenses/zlib.txt \
          licenses/Apache-2.0.txt; do
