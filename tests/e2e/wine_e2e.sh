@@ -14,8 +14,9 @@ export WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-a
 wine_cleanup() { /usr/lib/wine/wineserver -k 2>/dev/null; e2e_cleanup; }
 trap wine_cleanup EXIT
 
-unzip -q "$zip" -d "$WORK/Quintet 游戏 Игра Zoë" || e2e_fail "cannot unpack $zip"
-GAME=$(dirname "$(find "$WORK/Quintet 游戏 Игра Zoë" -name quintet.exe | head -1)")
+FOLDER="Quintet 游戏 Игра Zoë"
+unzip -q "$zip" -d "$WORK/$FOLDER" || e2e_fail "cannot unpack $zip"
+GAME=$(dirname "$(find "$WORK/$FOLDER" -name quintet.exe | head -1)")
 for f in quintet.exe start.exe Irrlicht.dll media/exp.bmp media/title.bmp media/Swiss12.xml media/humn28.xml \
          LICENSE.txt COPYRIGHT.txt licenses/irrlicht.txt licenses/libpng.txt licenses/zlib.txt \
          licenses/Apache-2.0.txt; do
@@ -103,6 +104,8 @@ e2e_log "the right arrow relaunches at M through start.exe"
 e2e_key Right
 e2e_wait_exit 10
 [ "$GAME_STATUS" = 255 ] || e2e_fail "the right arrow ended the game with $GAME_STATUS, expected 255"
+# The engine's log names the textures it loaded by their full paths, in UTF-8.
+grep -qF "$FOLDER/${GAME##*/}/media/exp.bmp" "$WORK/stdout.txt" || e2e_fail "no readable exp.bmp path in the log"
 [ "$(od -An -v -tx1 "$GAME/config.cfg" | tr -d ' \n')" = "32$(printf '%070d' 0)" ] || e2e_fail "config.cfg is not M's record"
 # The old window is gone (or its id passed on to the new one), so any game window now is the relaunched one.
 e2e_wait_window 60
