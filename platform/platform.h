@@ -23,6 +23,9 @@ const char* launcherName();
 // wait for it; false when it is missing or could not be started.
 bool startLauncher();
 
+// The file calls below take the game's own relative ASCII names ("config.cfg", "media/..."): Windows joins them
+// to the working folder in its wide form, so their narrow calls reach a folder named in any script.
+
 // True when anything at all has this name, a dangling symlink included; false only when nothing does.
 bool pathExists(const char* path);
 // True for a regular file or a symlink to one; false for folders, FIFOs, devices and what is not there.

@@ -85,14 +85,22 @@ build_libpng() {
 # Direct3D 9 on through the DX9 dev-pack switch, against mingw's own d3d9.h (the driver loads D3DX at run time,
 # so nothing links it); OpenGL on; DirectInput, JPEG, bzip2 and zip encryption off (the game reads BMP, PNG and
 # XML); libpng, zlib and the C and C++ runtimes linked in, so the DLL needs only Windows' own DLLs.
+# Its file system is the wide one, over the Windows calls' wide forms (UNICODE): with the narrow one every path
+# goes through the ANSI code page, and a folder named in another script cannot be opened. The switch is set in
+# the copied header too, so the game's io::path is the engine's wide string. Its log prints those paths in
+# UTF-8 (scripts/engine-utf8-log.patch, against the source with Unix line ends).
 build_engine() {
-    local src=$1 png=$2 out=$3
+    local src=$1 png=$2 out=$3 config=$1/include/IrrCompileConfig.h
+    sed -i 's|^//\(#define _IRR_WCHAR_FILESYSTEM\)|\1|' "$config"
+    grep -q '^#define _IRR_WCHAR_FILESYSTEM' "$config" || { echo "no wide file system switch in $config" >&2; exit 1; }
+    sed -i 's/\r$//' "$src/source/Irrlicht/CLogger.cpp"
+    patch -s -d "$src" -p1 <"$root/scripts/engine-utf8-log.patch"
     make -C "$src/source/Irrlicht" -s -j"$jobs" sharedlib_win32 \
         CXX="$cxx" CC="$cc" AR="$mingw-ar" LIBAESGM= CXXFLAGS="-O2 -pipe -fno-exceptions -fstrict-aliasing -w" \
         CPPFLAGS="-I../../include -I$png/include -DIRRLICHT_EXPORTS=1 -DIRR_COMPILE_WITH_DX9_DEV_PACK \
 -DNO_IRR_COMPILE_WITH_DIRECTINPUT_JOYSTICK_ -DNO_IRR_COMPILE_WITH_LIBJPEG_ -DNO_IRR_COMPILE_WITH_JPG_LOADER_ \
 -DNO_IRR_COMPILE_WITH_JPG_WRITER_ -DNO_IRR_COMPILE_WITH_BZIP2_ -DNO_IRR_COMPILE_WITH_ZIP_ENCRYPTION_ \
--D__GNUWIN32__ -D_WIN32 -DWIN32 -D_WINDOWS -D_MBCS -D_USRDLL" \
+-D__GNUWIN32__ -D_WIN32 -DWIN32 -D_WINDOWS -DUNICODE -D_UNICODE -D_USRDLL" \
         LDFLAGS="$png/lib/libpng.a /usr/$mingw/lib/libz.a -lgdi32 -lopengl32 -lwinmm -Wl,--add-stdcall-alias \
 -static -s"
     mkdir -p "$out/include/irrlicht" "$out/lib" "$out/bin"
@@ -103,7 +111,8 @@ build_engine() {
 
 # The built engine's folder in the cache, named by both source versions and by how it is built, so a new
 # Debian version or a changed recipe builds afresh; prints the folder once it is complete.
-recipe=$( (declare -f build_libpng build_engine; "$cxx" -dumpfullversion) | sha256sum | cut -c1-12)
+recipe=$( (declare -f build_libpng build_engine; cat scripts/engine-utf8-log.patch; "$cxx" -dumpfullversion) |
+    sha256sum | cut -c1-12)
 engine_dir() { echo "$cache/engine-irrlicht_${1#*:}-libpng1.6_${2#*:}-$recipe"; }
 
 find_cached_engine() {

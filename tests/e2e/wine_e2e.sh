@@ -1,19 +1,22 @@
-# End to end on Windows' terms: the Windows zip unpacked into a scratch folder and played with Debian's wine64 in a
-# scratch prefix on the test display. Its title screen is compared with the Linux build's, pixel by pixel.
+# End to end on Windows' terms: the Windows zip unpacked into a scratch folder named in three scripts, beyond the
+# ANSI code page, and played with Debian's wine64 in a scratch prefix on the test display. Its title screen is
+# compared with the Linux build's, pixel by pixel.
 # Usage: wine_e2e.sh RUN_DIR ZIP (the native run folder gives the Linux picture)
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 zip=$2
 
 WINE=/usr/lib/wine/wine64
-# No offer to install Mono or Gecko, and no debug chatter in stderr.txt.
-export WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+# No offer to install Mono or Gecko, and no debug chatter in stderr.txt. Wine reads file names in the locale's
+# encoding: UTF-8, or the folder's name means nothing to it. Its ANSI code page stays the Western one.
+export WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all LC_ALL=C.UTF-8
 # Wine's processes do not carry $WORK in their command lines: the prefix's own server ends them.
 wine_cleanup() { /usr/lib/wine/wineserver -k 2>/dev/null; e2e_cleanup; }
 trap wine_cleanup EXIT
 
-unzip -q "$zip" -d "$WORK/zip" || e2e_fail "cannot unpack $zip"
-GAME=$(dirname "$(find "$WORK/zip" -name quintet.exe | head -1)")
+FOLDER="Quintet 游戏 Игра Zoë"
+unzip -q "$zip" -d "$WORK/$FOLDER" || e2e_fail "cannot unpack $zip"
+GAME=$(dirname "$(find "$WORK/$FOLDER" -name quintet.exe | head -1)")
 for f in quintet.exe start.exe Irrlicht.dll media/exp.bmp media/title.bmp media/Swiss12.xml media/humn28.xml \
          LICENSE.txt COPYRIGHT.txt licenses/irrlicht.txt licenses/libpng.txt licenses/zlib.txt \
          licenses/Apache-2.0.txt; do
@@ -101,6 +104,8 @@ e2e_log "the right arrow relaunches at M through start.exe"
 e2e_key Right
 e2e_wait_exit 10
 [ "$GAME_STATUS" = 255 ] || e2e_fail "the right arrow ended the game with $GAME_STATUS, expected 255"
+# The engine's log names the textures it loaded by their full paths, in UTF-8.
+grep -qF "$FOLDER/${GAME##*/}/media/exp.bmp" "$WORK/stdout.txt" || e2e_fail "no readable exp.bmp path in the log"
 [ "$(od -An -v -tx1 "$GAME/config.cfg" | tr -d ' \n')" = "32$(printf '%070d' 0)" ] || e2e_fail "config.cfg is not M's record"
 # The old window is gone (or its id passed on to the new one), so any game window now is the relaunched one.
 e2e_wait_window 60
