@@ -16,8 +16,9 @@ cache=${QUINTET_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quintet-win}
 version=$(sed -n 's/^project(Quintet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 zip="$root/build-win/quintet-$version-win64.zip"
 
-# dpkg-dev unpacks the source packages; libz-mingw-w64-dev is zlib for Windows, linked into the engine.
-scripts/setup.sh g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev zip
+# dpkg-dev unpacks the source packages; libz-mingw-w64-dev is zlib for Windows, linked into the engine;
+# icoutils makes the .ico.
+scripts/setup.sh g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev zip icoutils
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -152,14 +153,15 @@ if ! engine=$(find_cached_engine); then
 fi
 echo "== engine: $engine"
 
-# The media generator runs on the build machine: the native build makes media/ for both.
+# The media generator runs on the build machine: the native build makes media/ and the icons for both.
 echo "== native media"
 [ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$jobs" --target media
+cmake --build build -j"$jobs" --target media icons
 
 echo "== game for Windows"
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DQUINTET_TESTS=OFF -DQUINTET_BENCH=OFF -DQUINTET_MEDIA_FROM="$root/build/run/media" \
+    -DQUINTET_ICONS_FROM="$root/build/icons" \
     -DIrrlicht_INCLUDE_DIR="$engine/include/irrlicht" -DIrrlicht_LIBRARY="$engine/lib/libIrrlicht.dll.a" >/dev/null
 cmake --build build-win -j"$jobs" --target quintet start
 
