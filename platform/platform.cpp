@@ -25,6 +25,30 @@ irr::video::E_DRIVER_TYPE preferredDriver()
 #endif
 }
 
+void showProgramIcon(irr::video::IVideoDriver* driver)
+{
+#ifdef _WIN32
+    const irr::video::SExposedVideoData& data = driver->getExposedVideoData();
+    const HWND window = static_cast<HWND>(driver->getDriverType() == irr::video::EDT_DIRECT3D9
+                                              ? data.D3D9.HWnd : data.OpenGLWin32.HWnd);
+    if (!window)
+        return;
+    // Each at the size the system draws it, so Windows picks the nearest picture instead of shrinking a big one.
+    const HINSTANCE self = GetModuleHandleW(nullptr);
+    const struct { WPARAM which; int width, height; } icons[] = {
+        {ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)},
+        {ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)},
+    };
+    for (const auto& icon : icons) {
+        const HANDLE picture = LoadImageW(self, MAKEINTRESOURCEW(1), IMAGE_ICON, icon.width, icon.height, 0);
+        if (picture)
+            SendMessageW(window, WM_SETICON, icon.which, reinterpret_cast<LPARAM>(picture));
+    }
+#else
+    (void)driver;
+#endif
+}
+
 int formatWide(wchar_t* buffer, std::size_t size, const wchar_t* format, ...)
 {
     if (!buffer || size == 0)

@@ -8,6 +8,10 @@
 // The hardware driver start-up asks for: Direct3D 9 on Windows, OpenGL elsewhere.
 irr::video::E_DRIVER_TYPE preferredDriver();
 
+// Gives the driver's window the program's own icon (resource 1) in its title bar, taskbar and Alt-Tab on
+// Windows, where the engine shows the generic one; elsewhere the window is left as it is.
+void showProgramIcon(irr::video::IVideoDriver* driver);
+
 // Formats into a wide buffer of the given size, like swprintf_s; the result is always terminated.
 int formatWide(wchar_t* buffer, std::size_t size, const wchar_t* format, ...);
 

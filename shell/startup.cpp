@@ -59,6 +59,7 @@ void createVideoDeviceWith(video::E_DRIVER_TYPE type)
     }
     driver = device->getVideoDriver();
     guiEnv = device->getGUIEnvironment();
+    showProgramIcon(driver);
 
     driver->setTextureCreationFlag(video::ETCF_OPTIMIZED_FOR_QUALITY, true);
     driver->setTextureCreationFlag(video::ETCF_ALWAYS_32_BIT, true);
