@@ -16,6 +16,10 @@ cache=${QUINTET_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quintet-win}
 version=$(sed -n 's/^project(Quintet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 zip="$root/build-win/quintet-$version-win64.zip"
 
+# Reproducible builds: every date in the zip is the last commit's, never the clock's.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || stat -c %Y CMakeLists.txt)}
+export SOURCE_DATE_EPOCH
+
 # dpkg-dev unpacks the source packages; libz-mingw-w64-dev is zlib for Windows, linked into the engine;
 # icoutils makes the .ico.
 scripts/setup.sh g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev zip icoutils
@@ -182,5 +186,9 @@ cp "$engine"/licenses/*.txt "$stage/licenses/"
 cp "/usr/share/doc/libz-mingw-w64-dev/copyright" "$stage/licenses/zlib.txt"
 # The mingw-w64 start-up code and C helpers linked into every program.
 cp "/usr/share/doc/mingw-w64-x86-64-dev/copyright" "$stage/licenses/mingw-w64-runtime.txt"
-(cd "$root/build-win/zip" && zip -qrX "$zip" "$name")
+# Every entry dated to the last commit (zip stores local time: UTC here), with fixed permissions, in the order of
+# the names and with no extra fields, so the zip's bytes depend on the files alone.
+find "$root/build-win/zip" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+chmod -R u=rwX,go=rX "$root/build-win/zip"
+(cd "$root/build-win/zip" && find "$name" | LC_ALL=C sort | TZ=UTC zip -qX -@ "$zip")
 echo "== wrote $zip ($(stat -c %s "$zip") bytes)"
