@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Cross-builds Quintet for 64-bit Windows with mingw-w64 and writes build-win/quintet-<version>-win64.zip.
+# Cross-builds Quintet for 64-bit Windows with mingw-w64 and writes build-win/quintet-<version>-win64.zip and the
+# per-user installer build-win/quintet-<version>-win64-setup.exe, both the same bytes for the same commit.
 # The engine and libpng are built from Debian's own source packages, once per source version: the result is
 # kept outside the clone in QUINTET_WIN_CACHE (default ~/.cache/quintet-win), so later runs skip that step.
 set -euo pipefail
@@ -15,14 +16,15 @@ jobs=$(nproc)
 cache=${QUINTET_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quintet-win}
 version=$(sed -n 's/^project(Quintet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 zip="$root/build-win/quintet-$version-win64.zip"
+setup="$root/build-win/quintet-$version-win64-setup.exe"
 
-# Reproducible builds: every date in the zip is the last commit's, never the clock's.
+# Reproducible builds: every date in the zip and the installer is the last commit's, never the clock's.
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || stat -c %Y CMakeLists.txt)}
 export SOURCE_DATE_EPOCH
 
 # dpkg-dev unpacks the source packages; libz-mingw-w64-dev is zlib for Windows, linked into the engine;
-# icoutils makes the .ico.
-scripts/setup.sh g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev zip icoutils
+# icoutils makes the .ico, nsis the installer.
+scripts/setup.sh g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev zip icoutils nsis
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -192,3 +194,24 @@ find "$root/build-win/zip" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 chmod -R u=rwX,go=rX "$root/build-win/zip"
 (cd "$root/build-win/zip" && find "$name" | LC_ALL=C sort | TZ=UTC zip -qX -@ "$zip")
 echo "== wrote $zip ($(stat -c %s "$zip") bytes)"
+
+# The installer installs the zip's folder as it is; the lists of what to put and what to take away again are
+# written out in the order of the names.
+echo "== installer"
+lists="$root/build-win/installer"
+rm -rf "$lists" "$setup"
+mkdir -p "$lists"
+(
+    cd "$stage"
+    for dir in $(find . -type d | LC_ALL=C sort); do
+        win=${dir#.}
+        echo "SetOutPath \"\$INSTDIR${win//\//\\}\""
+        find "$dir" -maxdepth 1 -type f | LC_ALL=C sort | sed "s|^\./\(.*\)|File \"$stage/\1\"|"
+    done >"$lists/files.nsh"
+    find . -type f | LC_ALL=C sort | sed -e 's|^\./|Delete "$INSTDIR\\|' -e 's|$|"|' -e 's|/|\\|g' >"$lists/unfiles.nsh"
+    find . -mindepth 1 -type d | LC_ALL=C sort -r | sed -e 's|^\./|RMDir "$INSTDIR\\|' -e 's|$|"|' -e 's|/|\\|g' \
+        >>"$lists/unfiles.nsh"
+)
+makensis -V2 -WX -INPUTCHARSET UTF8 -DOUTFILE="$setup" -DFILES="$lists/files.nsh" -DUNFILES="$lists/unfiles.nsh" \
+    build-win/packaging/windows/installer.nsi
+echo "== wrote $setup ($(stat -c %s "$setup") bytes)"
