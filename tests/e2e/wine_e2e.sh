@@ -1,5 +1,6 @@
 # End to end on Windows' terms: the Windows zip unpacked into a scratch folder and played with Debian's wine64 in a
-# scratch prefix on the test display. Its title screen is compared with the Linux build's, pixel by pixel.
+# scratch prefix on the test display. Its title screen is compared with the Linux build's, pixel by pixel. Then the
+# installer installs, reinstalls and uninstalls the game in the same prefix.
 # Usage: wine_e2e.sh RUN_DIR ZIP SETUP ICON_32 VERSION (the native run folder gives the Linux picture)
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
