@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quintet and runs every test: rules, frames (null device and OpenGL under Xvfb), end to end, the .deb,
-# and the Windows zip under Wine; then the Linux tests but the package's again in an ASan+UBSan build.
+# and the Windows zip and installer (built twice, to the same bytes) under Wine; then the Linux tests but the
+# package's again in an ASan+UBSan build.
 set -euo pipefail
 cd "$(dirname "$0")"
 # Wine plays the Windows zip; of its recommendations, the X and GL libraries are what it needs here. A window
@@ -20,6 +21,12 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINTET_WINE_TESTS=ON >/
 cmake --build build -j"$jobs"
 echo "== Windows build"
 scripts/build-windows.sh
+echo "== Windows build again from an empty build-win/: the same bytes"
+sums=$(sha256sum build-win/quintet-*-win64.zip build-win/quintet-*-win64-setup.exe)
+rm -rf build-win
+scripts/build-windows.sh >/dev/null
+sha256sum --quiet -c <<<"$sums" || { echo "the second Windows build differs from the first"; exit 1; }
+echo "$sums"
 echo "== tests"
 (cd build && ctest --output-on-failure -j"$jobs")
 

@@ -9,8 +9,9 @@
 // The hardware driver start-up asks for: Direct3D 9 on Windows, OpenGL elsewhere.
 irr::video::E_DRIVER_TYPE preferredDriver();
 
-// Right after the device is made, on X11: the window's class (quintet / Quintet), pid, machine and icon, and a
-// size window managers keep (minimum = maximum = width x height). Nothing on Windows or without a window.
+// Right after the device is made. On X11: the window's class (quintet / Quintet), pid, machine and icon, and a
+// size window managers keep (minimum = maximum = width x height). On Windows: the program's own icon (resource 1)
+// in the title bar, the taskbar and Alt-Tab. Nothing without a window.
 void identifyWindow(const irr::video::SExposedVideoData& data, int width, int height);
 
 // Formats into a wide buffer of the given size, like swprintf_s; the result is always terminated.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Cross-builds Quintet for 64-bit Windows with mingw-w64 and writes build-win/quintet-<version>-win64.zip.
+# Cross-builds Quintet for 64-bit Windows with mingw-w64 and writes build-win/quintet-<version>-win64.zip and the
+# per-user installer build-win/quintet-<version>-win64-setup.exe, both the same bytes for the same commit.
 # The engine and libpng are built from Debian's own source packages, once per source version: the result is
 # kept outside the clone in QUINTET_WIN_CACHE (default ~/.cache/quintet-win), so later runs skip that step.
 set -euo pipefail
@@ -15,9 +16,15 @@ jobs=$(nproc)
 cache=${QUINTET_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quintet-win}
 version=$(sed -n 's/^project(Quintet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 zip="$root/build-win/quintet-$version-win64.zip"
+setup="$root/build-win/quintet-$version-win64-setup.exe"
 
-# dpkg-dev unpacks the source packages; libz-mingw-w64-dev is zlib for Windows, linked into the engine.
-scripts/setup.sh g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev zip
+# Reproducible builds: every date in the zip and the installer is the last commit's, never the clock's.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || stat -c %Y CMakeLists.txt)}
+export SOURCE_DATE_EPOCH
+
+# dpkg-dev unpacks the source packages; libz-mingw-w64-dev is zlib for Windows, linked into the engine;
+# icoutils makes the .ico, nsis the installer.
+scripts/setup.sh g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev zip icoutils nsis
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -88,7 +95,8 @@ build_libpng() {
 # Its file system is the wide one, over the Windows calls' wide forms (UNICODE): with the narrow one every path
 # goes through the ANSI code page, and a folder named in another script cannot be opened. The switch is set in
 # the copied header too, so the game's io::path is the engine's wide string. Its log prints those paths in
-# UTF-8 (scripts/engine-utf8-log.patch, against the source with Unix line ends).
+# UTF-8 (scripts/engine-utf8-log.patch, against the source with Unix line ends). No build time goes into the
+# DLL, so two machines build the same bytes.
 build_engine() {
     local src=$1 png=$2 out=$3 config=$1/include/IrrCompileConfig.h
     sed -i 's|^//\(#define _IRR_WCHAR_FILESYSTEM\)|\1|' "$config"
@@ -102,7 +110,7 @@ build_engine() {
 -DNO_IRR_COMPILE_WITH_JPG_WRITER_ -DNO_IRR_COMPILE_WITH_BZIP2_ -DNO_IRR_COMPILE_WITH_ZIP_ENCRYPTION_ \
 -D__GNUWIN32__ -D_WIN32 -DWIN32 -D_WINDOWS -DUNICODE -D_UNICODE -D_USRDLL" \
         LDFLAGS="$png/lib/libpng.a /usr/$mingw/lib/libz.a -lgdi32 -lopengl32 -lwinmm -Wl,--add-stdcall-alias \
--static -s"
+-static -s -Wl,--no-insert-timestamp"
     mkdir -p "$out/include/irrlicht" "$out/lib" "$out/bin"
     cp "$src"/include/*.h "$out/include/irrlicht/"
     cp "$src/bin/Win32-gcc/Irrlicht.dll" "$out/bin/"
@@ -161,14 +169,15 @@ if ! engine=$(find_cached_engine); then
 fi
 echo "== engine: $engine"
 
-# The media generator runs on the build machine: the native build makes media/ for both.
+# The media generator runs on the build machine: the native build makes media/ and the icons for both.
 echo "== native media"
 [ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$jobs" --target media
+cmake --build build -j"$jobs" --target media icons
 
 echo "== game for Windows"
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DQUINTET_TESTS=OFF -DQUINTET_BENCH=OFF -DQUINTET_MEDIA_FROM="$root/build/run/media" \
+    -DQUINTET_ICONS_FROM="$root/build/icons" \
     -DIrrlicht_INCLUDE_DIR="$engine/include/irrlicht" -DIrrlicht_LIBRARY="$engine/lib/libIrrlicht.dll.a" >/dev/null
 cmake --build build-win -j"$jobs" --target quintet start
 
@@ -189,5 +198,30 @@ cp "$engine"/licenses/*.txt "$stage/licenses/"
 cp "/usr/share/doc/libz-mingw-w64-dev/copyright" "$stage/licenses/zlib.txt"
 # The mingw-w64 start-up code and C helpers linked into every program.
 cp "/usr/share/doc/mingw-w64-x86-64-dev/copyright" "$stage/licenses/mingw-w64-runtime.txt"
-(cd "$root/build-win/zip" && zip -qrX "$zip" "$name")
+# Every entry dated to the last commit (zip stores local time: UTC here), with fixed permissions, in the order of
+# the names and with no extra fields, so the zip's bytes depend on the files alone.
+find "$root/build-win/zip" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+chmod -R u=rwX,go=rX "$root/build-win/zip"
+(cd "$root/build-win/zip" && find "$name" | LC_ALL=C sort | TZ=UTC zip -qX -@ "$zip")
 echo "== wrote $zip ($(stat -c %s "$zip") bytes)"
+
+# The installer installs the zip's folder as it is; the lists of what to put and what to take away again are
+# written out in the order of the names.
+echo "== installer"
+lists="$root/build-win/installer"
+rm -rf "$lists" "$setup"
+mkdir -p "$lists"
+(
+    cd "$stage"
+    for dir in $(find . -type d | LC_ALL=C sort); do
+        win=${dir#.}
+        echo "SetOutPath \"\$INSTDIR${win//\//\\}\""
+        find "$dir" -maxdepth 1 -type f | LC_ALL=C sort | sed "s|^\./\(.*\)|File \"$stage/\1\"|"
+    done >"$lists/files.nsh"
+    find . -type f | LC_ALL=C sort | sed -e 's|^\./|Delete "$INSTDIR\\|' -e 's|$|"|' -e 's|/|\\|g' >"$lists/unfiles.nsh"
+    find . -mindepth 1 -type d | LC_ALL=C sort -r | sed -e 's|^\./|RMDir "$INSTDIR\\|' -e 's|$|"|' -e 's|/|\\|g' \
+        >>"$lists/unfiles.nsh"
+)
+makensis -V2 -WX -INPUTCHARSET UTF8 -DOUTFILE="$setup" -DFILES="$lists/files.nsh" -DUNFILES="$lists/unfiles.nsh" \
+    build-win/packaging/windows/installer.nsi
+echo "== wrote $setup ($(stat -c %s "$setup") bytes)"
