@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Builds Quintet and runs every test: rules, frames (null device and OpenGL under Xvfb), end to end, the .deb,
-# and the Windows zip under Wine; then the Linux tests but the package's again in an ASan+UBSan build.
+# Builds Quintet and runs every test: rules, frames (null device and OpenGL under Xvfb), end to end, the Debian
+# package (lintian, autopkgtest, reproducibility) and the Windows zip under Wine; then the Linux tests but the
+# package's again in an ASan+UBSan build.
 set -euo pipefail
 cd "$(dirname "$0")"
-# Wine plays the Windows zip; of its recommendations, the X and GL libraries are what it needs here.
+# Wine plays the Windows zip; of its recommendations, the X and GL libraries are what it needs here. The package
+# tests: autopkgtest (its xvfb-run needs xauth), and reprotest with the tools of its variations (faketime,
+# disorderfs, the locales) and diffoscope to show a difference.
 scripts/setup.sh wine64 wine unzip libgl1 libxrandr2 libxi6 libxcursor1 libxrender1 libxcomposite1 \
-  libxinerama1 libxxf86vm1 libxfixes3
+  libxinerama1 libxxf86vm1 libxfixes3 \
+  autopkgtest xauth reprotest faketime disorderfs locales-all diffoscope-minimal
 
 jobs=$(nproc)
 
