@@ -33,5 +33,5 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUINTET_SANITIZE=ON -DQUINTET_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 echo "== sanitizer tests"
-# The package is built from the normal build; its tests would only repeat themselves here.
+# The package builds itself from the source; its tests would only repeat themselves here.
 (cd build-asan && ctest --output-on-failure -j"$jobs" -LE package)
