@@ -192,7 +192,7 @@ cp build-win/run/quintet.exe build-win/run/start.exe "$engine/bin/Irrlicht.dll" 
 cp -r build-win/run/media "$stage/"
 cp LICENSE "$stage/LICENSE.txt"
 # The game's and its fonts' copyright; it points to the Apache licence of Open Sans, which Windows lacks.
-cp packaging/copyright "$stage/COPYRIGHT.txt"
+cp debian/copyright "$stage/COPYRIGHT.txt"
 cp /usr/share/common-licenses/Apache-2.0 "$stage/licenses/Apache-2.0.txt"
 cp "$engine"/licenses/*.txt "$stage/licenses/"
 cp "/usr/share/doc/libz-mingw-w64-dev/copyright" "$stage/licenses/zlib.txt"
