@@ -171,7 +171,8 @@ echo "== engine: $engine"
 
 # The media generator runs on the build machine: the native build makes media/ and the icons for both.
 echo "== native media"
-[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Configured again, keeping an existing build's settings, so targets newer than that build are known.
+if [ -f build/CMakeCache.txt ]; then cmake build >/dev/null; else cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null; fi
 cmake --build build -j"$jobs" --target media icons
 
 echo "== game for Windows"
