@@ -234,7 +234,8 @@ left=$(cd "$GAME" && find . -mindepth 1)
 ! "$WINE" reg query "$key" >/dev/null 2>&1 || e2e_fail "the uninstall left $key"
 
 e2e_log "installed into a folder named in three scripts, started in its shortcut's folder"
-"$WINE" "$setup" /S "/D=C:\\$FOLDER" || e2e_fail "the install into $FOLDER failed"
+# NSIS reads /D= raw from the command line, unquoted though it holds blanks: cmd passes it on as written.
+"$WINE" cmd /c "$("$WINE" winepath -w "$setup" | tr -d '\r') /S /D=C:\\$FOLDER" || e2e_fail "the install into $FOLDER failed"
 GAME="$WINEPREFIX/drive_c/$FOLDER"
 # The shortcut's strings are UTF-16, at an odd or an even offset: read both ways.
 { iconv -c -f UTF-16LE -t UTF-8 <"${LNK[0]}"; tail -c +2 "${LNK[0]}" | iconv -c -f UTF-16LE -t UTF-8; } 2>/dev/null |
