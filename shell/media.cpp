@@ -19,6 +19,11 @@ static std::uint32_t littleEndian(const unsigned char* p, int bytes)
     return value;
 }
 
+static std::uint32_t bigEndian(const unsigned char* p)
+{
+    return static_cast<std::uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
+}
+
 // The whole file, if it is a regular one (a FIFO would block the read) and can be read.
 static bool readWholeFile(const std::string& path, std::string& bytes)
 {
@@ -70,18 +75,27 @@ bool bitmapFileIntact(const char* path)
 
 static bool pngFileIntact(const std::string& path)
 {
-    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (!isRegularFile(path.c_str()))
+    static const unsigned char start[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    std::string bytes;
+    // The signature, then the header chunk with a sane size.
+    if (!readWholeFile(path, bytes) || bytes.size() < 24 || std::memcmp(bytes.data(), start, sizeof start) != 0)
         return false;
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in)
+    const auto* header = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::uint32_t width = bigEndian(header + 16), height = bigEndian(header + 20);
+    if (width < 1 || width > largestImageSide || height < 1 || height > largestImageSide)
         return false;
-    unsigned char start[8];
-    const bool read = std::fread(start, 1, sizeof start, in) == sizeof start;
-    std::fclose(in);
-    // Past the signature the engine's PNG decoder refuses damage by itself; without it the file would go to
-    // every other loader of the engine in turn, and some of them accept almost anything.
-    return read && std::memcmp(start, signature, sizeof signature) == 0;
+    // A picture the engine's PNG decoder refuses goes to every other image loader in turn, and then the font file
+    // itself is tried as a picture: some of those loaders read past their data. So the decoder must take it.
+    io::IReadFile* file = device->getFileSystem()->createAndOpenFile(path.c_str());
+    video::IImage* image = nullptr;
+    for (u32 i = 0; file && !image && i < driver->getImageLoaderCount(); ++i)
+        if (driver->getImageLoader(i)->isALoadableFileExtension("picture.png"))
+            image = driver->getImageLoader(i)->loadImage(file);
+    if (file)
+        file->drop();
+    if (image)
+        image->drop();
+    return image != nullptr;
 }
 
 // The value of name="..." in one tag, or "" when it has none.
