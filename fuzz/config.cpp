@@ -2,9 +2,9 @@
 // the window the first byte gives, and echo no control byte to the terminal.
 #include "fuzz/fuzz.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::enterScratchFolder(false);
+    fuzz::enterScratchFolder(*argc, *argv, false);
     // The echo is read back from here.
     if (!std::freopen("echo.txt", "w", stdout))
         std::abort();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -15,18 +16,26 @@ namespace fuzz {
 
 inline std::string scratch;
 
-// Once per process: a fresh folder to run in, holding a copy of the build's media when asked; gone at exit.
-inline void enterScratchFolder(bool withMedia)
+// Once per process: a fresh folder to run in, gone at exit; with a copy of the font the smaller sizes use when
+// asked. The pictures are left out unless fuzzed: decoding the real ones would take most of every run.
+inline void enterScratchFolder(int argc, char** argv, bool withFont)
 {
+    // libFuzzer opens the inputs named on its command line only after this.
+    for (int i = 1; i < argc; ++i)
+        if (argv[i][0] != '-')
+            argv[i] = strdup(std::filesystem::absolute(argv[i]).c_str());
     char pattern[] = "/tmp/quintet-fuzz.XXXXXX";
     if (!mkdtemp(pattern) || chdir(pattern) != 0)
         std::abort();
     scratch = pattern;
-    if (withMedia)
-        std::filesystem::copy(MEDIA_DIR, "media");
     std::atexit([] { std::filesystem::remove_all(scratch); });
+    if (!withFont)
+        return;
+    std::filesystem::create_directory("media");
+    for (const char* file : {"Swiss12.xml", "Swiss12_0.png"})
+        std::filesystem::copy_file(std::string(MEDIA_DIR "/") + file, std::string("media/") + file);
     // The engine logs every device and every load: on a terminal that would be most of the time spent.
-    if (withMedia && !std::freopen("/dev/null", "w", stdout))
+    if (!std::freopen("/dev/null", "w", stdout))
         std::abort();
 }
 

@@ -16,8 +16,9 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=cl
     -DIrrlicht_INCLUDE_DIR="$engine/include/irrlicht" -DIrrlicht_LIBRARY="$engine/lib/libIrrlicht.a" >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
-# Seeds (beside the small ones in fuzz/seeds/): the generated media whole, cut to half, cut after a '>' near the middle (XML), random and random behind a
-# PPM signature, as the damaged-media test has them; the records of every size and a few that are none.
+# Seeds beside the small ones in fuzz/seeds/: the generated media whole, cut to half, cut after a '>' near the
+# middle, random and random behind a PPM signature, as the damaged-media test has them; the records of every size
+# and a few that are none.
 media=build-fuzz/run/media
 seed() {
     local dir=build-fuzz/seeds/$1 file size cut
@@ -45,11 +46,11 @@ done
 
 # An engine fault is a sanitizer report: it ends the run like a crash.
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:suppressions=$PWD/fuzz/ubsan.supp
-# The targets run in scratch folders of their own: every path they are given is absolute.
+# The targets run in scratch folders of their own: the paths in their options are absolute.
 for target in "${targets[@]}"; do
-    dirs=("$PWD/build-fuzz/corpus/$target" "$PWD/build-fuzz/seeds/$target")
+    dirs=(build-fuzz/corpus/$target build-fuzz/seeds/$target)
     for more in fuzz/seeds/$target fuzz/regressions/$target; do
-        [ -d "$more" ] && dirs+=("$PWD/$more")
+        [ -d "$more" ] && dirs+=("$more")
     done
     options=(-timeout=1 -artifact_prefix="$PWD/build-fuzz/crashes/$target-" -print_final_stats=1)
     [ "$target" = font ] && options+=(-dict="$PWD/fuzz/xml.dict")

@@ -77,9 +77,9 @@ bool bitmapFileIntact(const char* path)
 
 static bool pngFileIntact(const std::string& path)
 {
-    static const unsigned char start[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
-    std::string bytes;
     // The signature, then the header chunk with a sane size.
+    static const unsigned char start[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    std::string bytes;
     if (!readWholeFile(path, bytes) || bytes.size() < 24 || std::memcmp(bytes.data(), start, sizeof start) != 0)
         return false;
     const auto* header = reinterpret_cast<const unsigned char*>(bytes.data());
