@@ -4,14 +4,14 @@
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::enterScratchFolder(*argc, *argv, true);
+    fuzz::enterScratchFolder(*argc, *argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     for (const char* picture : {"media/exp.bmp", "media/title.bmp"}) {
-        fuzz::writeFile(picture, std::string(reinterpret_cast<const char*>(data), size));
+        fuzz::writeFile(picture, data, size);
         fuzz::startAndTick(1);
         std::remove(picture);
     }

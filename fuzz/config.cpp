@@ -4,31 +4,25 @@
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::enterScratchFolder(*argc, *argv, false);
-    // The echo is read back from here.
-    if (!std::freopen("echo.txt", "w", stdout))
-        std::abort();
+    fuzz::enterScratchFolder(*argc, *argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    fuzz::writeFile("config.cfg", bytes);
-    if (std::fflush(stdout) != 0 || ftruncate(fileno(stdout), 0) != 0)
+    fuzz::writeFile("config.cfg", data, size);
+    if (!std::freopen("echo.txt", "w", stdout))  // the echo is read back from here
         std::abort();
-    std::rewind(stdout);
     resetGameState();
     readConfig();
     std::fflush(stdout);
 
     const std::string echo = fuzz::readFile("echo.txt");
-    fuzz::require(fuzz::readFile("config.cfg") == bytes, "config.cfg was changed");
-    const unsigned char first = size ? data[0] : 0;
-    const bool digit = first >= '0' && first <= '4';
-    fuzz::require(screenWidth == (digit ? windowSideBySize[first - '0'] : 1024) &&
-                      screenHeight == (digit ? windowSideBySize[first - '0'] : 768) &&
-                      sizeMode == (digit ? first - '0' : 0) && appliedSizeMode == sizeMode,
+    fuzz::require(fuzz::readFile("config.cfg") == std::string(reinterpret_cast<const char*>(data), size),
+                  "config.cfg was changed");
+    const int first = size ? data[0] : 0, side = first >= '0' && first <= '4' ? windowSideBySize[first - '0'] : 0;
+    fuzz::require(screenWidth == (side ? side : 1024) && screenHeight == (side ? side : 768) &&
+                      sizeMode == (side ? first - '0' : 0) && appliedSizeMode == sizeMode,
                   "the window is not the size table's for the first byte");
     fuzz::require(!echo.empty() && echo.find('\n') == echo.size() - 1, "the echo is not one line");
     for (std::size_t i = 0; i + 1 < echo.size(); ++i)

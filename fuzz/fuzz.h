@@ -1,5 +1,5 @@
-// What the fuzz targets share: a scratch run folder with a copy of the media, the input written into it, and the
-// game started there on the null driver with both screens ticked.
+// What the fuzz targets share: a scratch run folder, files read and written whole, and the game started there on
+// the null driver with both screens ticked.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -16,9 +18,9 @@ namespace fuzz {
 
 inline std::string scratch;
 
-// Once per process: a fresh folder to run in, gone at exit; with a copy of the font the smaller sizes use when
-// asked. The pictures are left out unless fuzzed: decoding the real ones would take most of every run.
-inline void enterScratchFolder(int argc, char** argv, bool withFont)
+// Once per process: a fresh folder to run in, gone at exit, with a copy of the font the smaller sizes use. The
+// pictures are left out unless fuzzed: decoding the real ones would take most of every run.
+inline void enterScratchFolder(int argc, char** argv)
 {
     // libFuzzer opens the inputs named on its command line only after this.
     for (int i = 1; i < argc; ++i)
@@ -29,49 +31,35 @@ inline void enterScratchFolder(int argc, char** argv, bool withFont)
         std::abort();
     scratch = pattern;
     std::atexit([] { std::filesystem::remove_all(scratch); });
-    if (!withFont)
-        return;
     std::filesystem::create_directory("media");
     for (const char* file : {"Swiss12.xml", "Swiss12_0.png"})
         std::filesystem::copy_file(std::string(MEDIA_DIR "/") + file, std::string("media/") + file);
-    // The engine logs every device and every load: on a terminal that would be most of the time spent.
-    if (!std::freopen("/dev/null", "w", stdout))
-        std::abort();
 }
 
-inline void writeFile(const std::string& path, const std::string& bytes)
+inline std::string readFile(const char* path)
 {
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() || std::fclose(out) != 0)
-        std::abort();
+    return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
 }
 
-inline std::string readFile(const std::string& path)
+inline void writeFile(const char* path, const std::uint8_t* data, std::size_t size)
 {
-    std::string bytes;
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    char chunk[65536];
-    for (std::size_t n; in && (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
-        bytes.append(chunk, n);
-    if (in)
-        std::fclose(in);
-    return bytes;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
 }
 
 // A failed check is a crash to libFuzzer, which keeps the input that made it.
 inline void require(bool kept, const char* fault)
 {
-    if (!kept) {
-        std::fprintf(stderr, "fault: %s\n", fault);
-        std::abort();
-    }
+    if (!kept)
+        std::fprintf(stderr, "fault: %s\n", fault), std::abort();
 }
 
 // The start-up steps after the config read on the null driver, the font as the game loads it but without ending
 // the process when it is refused; then a tick of the title screen at every size (each shows its own size name and
-// credit) and two of play, the second with every digit in the score.
+// credit) and two of play, the second with every digit in the score. The engine's log goes nowhere.
 inline void startAndTick(int mode)
 {
+    if (!std::freopen("/dev/null", "w", stdout))
+        std::abort();
     resetGameState();
     sizeMode = appliedSizeMode = mode;
     screenWidth = screenHeight = windowSideBySize[mode];
