@@ -100,9 +100,10 @@ static bool pngFileIntact(const std::string& path)
     return image != nullptr;
 }
 
-// A font file must be, line by line, what tools/mkmedia writes; the engine reads anything else in ways that go
-// wrong: past the end of a file cut inside a tag, through a null pointer for a character without its letter, and a
-// file it cannot take for a bitmap font it tries as a picture with every image loader in turn.
+// A font file must be, line by line, what tools/mkmedia writes, with small numbers. The engine reads anything else
+// in ways that go wrong: past the end of a file cut inside a tag, through a null pointer for a character without
+// its letter, with sums that overflow for long numbers, and a file it cannot take for a bitmap font it tries as a
+// picture with every image loader in turn.
 bool fontFileIntact(const char* path)
 {
     static const std::regex header(R"re(<\?xml version="1\.0"\?>)re"), start(R"re(<font type="bitmap">)re"),
