@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quintet and runs every test: rules, frames (null device and OpenGL under Xvfb), end to end, the Debian
 # package (lintian, autopkgtest, reproducibility), and the Windows zip and installer (built twice, to the same
-# bytes) under Wine; then the Linux tests but the package's again in an ASan+UBSan build.
+# bytes) under Wine; then the Linux tests but the package's again in an ASan+UBSan build; then every file the
+# game reads fuzzed against a sanitized engine: what once failed and the corpora again, and 20 s per target.
 set -euo pipefail
 cd "$(dirname "$0")"
 # Wine plays the Windows zip; of its recommendations, the X and GL libraries are what it needs here. A window
@@ -42,3 +43,6 @@ cmake --build build-asan -j"$jobs"
 echo "== sanitizer tests"
 # The package builds itself from the source; its tests would only repeat themselves here.
 (cd build-asan && ctest --output-on-failure -j"$jobs" -LE package)
+
+echo "== fuzz"
+fuzz/run.sh 20

@@ -182,9 +182,11 @@ TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
     }
 }
 
-// Start-up and a few ticks of both screens with one media file missing, cut short, or replaced by random
-// bytes, plain or behind a PPM signature (an engine loader takes those for a picture): a damaged font stops the
-// game with its message, a damaged picture is left out. Each case runs in a child, on a copy of the media.
+// Start-up and a few ticks of both screens with one media file missing, cut short, replaced by random bytes, plain
+// or behind a PPM signature (an engine loader takes those for a picture), or with bytes 23..26 overwritten (the
+// XML's font element renamed, the PNG's bit depth broken: the engine would try either file with all its image
+// loaders): a damaged font stops the game with its message, a damaged picture is left out. Each case runs in a
+// child, on a copy of the media.
 TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
 {
     std::filesystem::copy(QUINTET_RUN_DIR "/media", "media");
@@ -195,7 +197,7 @@ TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
         {"Swiss12.xml", 0, fontGone + "Swiss12.xml  !!! \n"}, {"Swiss12_0.png", 2, fontGone + "Swiss12.xml  !!! \n"},
         {"humn28.xml", 3, fontGone + "humn28.xml  !!! \n"},   {"humn28_0.png", 4, fontGone + "humn28.xml  !!! \n"}};
     const char* damages[] = {"missing", "cut to half", "random", "random behind a PPM signature",
-                             "cut after a '>' near the middle"};
+                             "cut after a '>' near the middle", "bytes 23..26 overwritten"};
     std::mt19937 random(11);
     for (const File& f : files)
         for (const char* damage : damages) {
@@ -209,6 +211,8 @@ TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
                     c = static_cast<char>(random());
             if (damage == damages[3])
                 bytes.replace(0, 3, "P6\n");
+            if (damage == damages[5])
+                bytes.replace(23, 4, 4, '\xff');
             std::remove(path.c_str());
             if (damage != damages[0])
                 std::ofstream(path, std::ios::binary) << bytes;
