@@ -11,6 +11,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::writeFile("media/" FUZZED_FILE, data, size);
-    fuzz::startAndTick(0);
+    if (fuzz::startWithFont(0))
+        fuzz::startAndTick();
+    device->drop();
     return 0;
 }

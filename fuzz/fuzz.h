@@ -53,36 +53,43 @@ inline void require(bool kept, const char* fault)
         std::fprintf(stderr, "fault: %s\n", fault), std::abort();
 }
 
-// The start-up steps after the config read on the null driver, the font as the game loads it but without ending
-// the process when it is refused; then a tick of the title screen at every size (each shows its own size name and
-// credit) and two of play, the second with every digit in the score. The engine's log goes nowhere.
-inline void startAndTick(int mode)
+// The start-up steps after the config read up to the font on the null driver, the font as the game loads it but
+// without ending the process when it is refused; false then. The engine's log goes nowhere.
+inline bool startWithFont(int mode)
 {
     if (!std::freopen("/dev/null", "w", stdout))
         std::abort();
     resetGameState();
+    scanRowTexture = canvasTexture = nullptr;  // the last device's, if any
     sizeMode = appliedSizeMode = mode;
     screenWidth = screenHeight = windowSideBySize[mode];
     createVideoDeviceWith(video::EDT_NULL);
     uiFont = openFont(fontFileFor(mode));
-    if (uiFont) {
+    if (uiFont)
         guiEnv->getSkin()->setFont(uiFont);
-        loadTextures();
-        createLabels();
-        setStartCounters();
-        device->getTimer()->stop();
-        for (int shown = 0; shown < sizeModeCount; ++shown) {
-            sizeMode = appliedSizeMode = shown;
-            runTick();
-        }
-        activeScreen = 1;
-        playState = playNewPending;
-        runTick();
-        score = 1234567890;
+    return uiFont != nullptr;
+}
+
+// The rest of start-up, then a tick of the title screen at every size (each shows its own size name and credit)
+// and two of play, the second with every digit in the score.
+inline void startAndTick()
+{
+    const int mode = sizeMode;
+    loadTextures();
+    createLabels();
+    setStartCounters();
+    device->getTimer()->stop();
+    forgetShownPicture();
+    for (int shown = 0; shown < sizeModeCount; ++shown) {
+        sizeMode = appliedSizeMode = shown;
         runTick();
     }
-    device->drop();
-    forgetShownPicture();
+    activeScreen = 1;
+    playState = playNewPending;
+    runTick();
+    score = 1234567890;
+    runTick();
+    sizeMode = appliedSizeMode = mode;
 }
 
 } // namespace fuzz

@@ -67,6 +67,10 @@ bool bitmapFileIntact(const char* path)
         return false;
     if (width < 1 || width > largestImageSide || height < 1 || height > largestImageSide)
         return false;
+    // After each row of 16-bit pixels the engine skips twice the padding (counted in pixels, not bytes): with an
+    // odd width, which has some, it reads past the data and shows the rows skewed.
+    if (bits == 16 && width % 2 != 0)
+        return false;
     // Rows are padded to four bytes; all of them must be in the file, and so must the data size the header
     // claims (0: the rest of the file), or the engine shows what happened to be in its buffer.
     const std::int64_t pixelBytes = (width * bits / 8 + 3) / 4 * 4 * height;

@@ -183,10 +183,11 @@ TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
 }
 
 // Start-up and a few ticks of both screens with one media file missing, cut short, replaced by random bytes, plain
-// or behind a PPM signature (an engine loader takes those for a picture), or with bytes 23..26 overwritten (the
+// or behind a PPM signature (an engine loader takes those for a picture), with bytes 23..26 overwritten (the
 // XML's font element renamed, the PNG's bit depth broken: the engine would try either file with all its image
-// loaders): a damaged font stops the game with its message, a damaged picture is left out. Each case runs in a
-// child, on a copy of the media.
+// loaders), or with a bitmap's header made 16 bits and 3 pixels wide (the engine misreads odd 16-bit rows): a
+// damaged font stops the game with its message, a damaged picture is left out. Each case runs in a child, on a
+// copy of the media.
 TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
 {
     std::filesystem::copy(QUINTET_RUN_DIR "/media", "media");
@@ -197,7 +198,7 @@ TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
         {"Swiss12.xml", 0, fontGone + "Swiss12.xml  !!! \n"}, {"Swiss12_0.png", 2, fontGone + "Swiss12.xml  !!! \n"},
         {"humn28.xml", 3, fontGone + "humn28.xml  !!! \n"},   {"humn28_0.png", 4, fontGone + "humn28.xml  !!! \n"}};
     const char* damages[] = {"missing", "cut to half", "random", "random behind a PPM signature",
-                             "cut after a '>' near the middle", "bytes 23..26 overwritten"};
+                             "cut after a '>' near the middle", "bytes 23..26 overwritten", "16 bits, 3 wide"};
     std::mt19937 random(11);
     for (const File& f : files)
         for (const char* damage : damages) {
@@ -213,6 +214,8 @@ TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
                 bytes.replace(0, 3, "P6\n");
             if (damage == damages[5])
                 bytes.replace(23, 4, 4, '\xff');
+            if (damage == damages[6])
+                bytes.replace(18, 4, std::string("\3\0\0\0", 4)).replace(28, 2, std::string("\20\0", 2));
             std::remove(path.c_str());
             if (damage != damages[0])
                 std::ofstream(path, std::ios::binary) << bytes;
