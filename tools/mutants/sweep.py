@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 # The fault sweep: breaks the game one committed fault at a time (faults.tsv), rebuilds, runs the tests and
-# reports which test caught each fault. See CONTRIBUTING.md, "Fault sweep".
+# reports which test caught each fault. How to run it and read its report: CONTRIBUTING.md, Tests.
 import argparse, json, os, re, signal, subprocess, sys, time
 
 TOP = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
