@@ -98,14 +98,15 @@ TEST(boardTurn, aMoveNeedsNoPathAndScoresOrSpawnsTheReplayedBallsUntilTheBoardIs
             // Timers belong to cells: only spawned cells start a fade.
             for (int i = 0; i < 81; ++i) {
                 const int col = i % 9, row = i / 9, spawned = expected[at(col, row)] != moved[at(col, row)];
-                const int fade = spawned ? appearStart : col == r.from.col && row == r.from.row ? r.fade : 0;
+                const int fade = spawned ? 20 : col == r.from.col && row == r.from.row ? r.fade : 0;
                 ASSERT_EQ(appearTimer[col][row], fade) << "cell " << col << "," << row;
             }
         }
     EXPECT_GT(sweeps, 100);
 }
 
-// Random clicks, a removal step every third frame: the rules' invariants hold, the banner lasts 300 frames.
+// Random clicks, a removal step every third frame, now and then a game left midway: the rules' invariants hold,
+// a new game starts clean, the banner lasts 300 frames.
 TEST(boardPlay, randomTurnsKeepTheRules)
 {
     const char* fixed = std::getenv("QUINTET_SEED");
@@ -122,7 +123,9 @@ TEST(boardPlay, randomTurnsKeepTheRules)
         if (playState == playNewPending) {
             newGameReset();
             ++games, overFrames = 0;
-            if (ballCount() != 5 || turnState() != std::make_tuple(-1, -1, 22, 0) || playState != playRunning)
+            const int *fades = &appearTimer[0][0], *removals = &removeTimer[0][0];
+            if (ballCount() != 5 || turnState() != std::make_tuple(-1, -1, 22, 0) || playState != playRunning ||
+                std::count(fades, fades + 81, 0) != 76 || std::count(removals, removals + 81, 0) != 81)
                 problem = "a new game starts unlike a fresh one";
         }
         const int scoreBefore = score, ballsBefore = ballCount(), col = player() % 9, row = player() % 9;
@@ -137,6 +140,8 @@ TEST(boardPlay, randomTurnsKeepTheRules)
             problem = std::to_string(spawned) + " spawned after a click that " + (moving ? "moved" : "did not move");
         if (frame % 3 == 0)
             countdownStep();
+        if (playState == playRunning && player() % 500 == 0)
+            playState = playNewPending;  // Escape or the back button in the middle of a game
         if (playState == playGameOver && (gameOverCountdownStep(), ++overFrames, playState != playGameOver) &&
             (overFrames != 300 || activeScreen != 0))
             problem = "the banner ended after " + std::to_string(overFrames) + " frames";

@@ -125,6 +125,8 @@ TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
          unread + sizeS},
         {"a symlink to a device", [] { std::filesystem::create_symlink("/dev/zero", "config.cfg"); }, us, false,
          unread + sizeS},
+        {"a symlink to a file whose read fails",
+         [] { std::filesystem::create_symlink("/proc/self/mem", "config.cfg"); }, us, false, unread + sizeS},
         {"a file we may not read", [&] { write("config.cfg", "4"), chmod("config.cfg", 0); }, otherUser, false,
          unread + sizeS},
         {"a symlink to a record", [&] { write("target", "3"), std::filesystem::create_symlink("target", "config.cfg"); },
@@ -239,8 +241,31 @@ TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
         }
 }
 
-// The labels start blank and black across the window, the counters at the start-up cooldown, the font the mode's.
-TEST_F(StartUpTest, LabelsFontAndCounters)
+// Damage that only the engine's loaders would notice, by reading past their buffers: refused before they see it.
+TEST_F(StartUpTest, MediaTheEngineMisreadsAreRefused)
+{
+    std::filesystem::copy(QUINTET_RUN_DIR "/media", "media");
+    const std::string font = contents("media/humn28.xml");
+    // exp.bmp: 512 x 512 pixels of 24 bits, uncompressed, after a header of 54 bytes.
+    const struct { const char* name; const char* file; size_t at; std::string bytes; } rows[] = {
+        {"a compressed bitmap", "exp.bmp", 30, std::string("\1", 1)},
+        {"a bitmap of 8 bits, with a palette", "exp.bmp", 28, std::string("\x08", 1)},
+        {"a bitmap stored top down", "exp.bmp", 22, std::string("\0\xFE\xFF\xFF", 4)},
+        {"511 x 513 pixels: padded rows past the end", "exp.bmp", 18, std::string("\xFF\1\0\0\1\2\0\0", 8)},
+        {"less pixel data claimed than the rows need", "exp.bmp", 34, std::string("\1\0\0\0", 4)},
+        {"a character without its c attribute", "humn28.xml", font.find(" c=\"", font.find("<c ")) + 1, "x"},
+    };
+    for (const auto& r : rows) {
+        const std::string path = "media/" + std::string(r.file), original = contents(path);
+        std::ofstream(path, std::ios::binary) << std::string(original).replace(r.at, r.bytes.size(), r.bytes);
+        EXPECT_FALSE(r.file[0] == 'e' ? bitmapFileIntact(path.c_str()) : fontFileIntact(path.c_str())) << r.name;
+        std::ofstream(path, std::ios::binary) << original;
+    }
+}
+
+// The labels start blank and black across the window, the counters at the start-up cooldown, the font the mode's,
+// rand seeded from the clock.
+TEST_F(StartUpTest, LabelsFontCountersAndSeed)
 {
     testgame::open(video::EDT_NULL, 3);
     EXPECT_EQ(guiEnv->getSkin()->getFont(gui::EGDF_DEFAULT), guiEnv->getFont("media/humn28.xml"));
@@ -250,6 +275,10 @@ TEST_F(StartUpTest, LabelsFontAndCounters)
     EXPECT_TRUE(infoLabel->getOverrideFont() == nullptr && sizeLabel->getOverrideFont() == uiFont);
     EXPECT_EQ(std::make_tuple(inputCooldown, keyCooldown, activeScreen, playState),
               std::make_tuple(22, 22, 0, playRunning));
+    seedRandom();
+    const int draw = std::rand();
+    std::srand(1);
+    EXPECT_NE(draw, std::rand()) << "the draws of a fixed seed";
     testgame::close();
 }
 
