@@ -63,7 +63,8 @@ TEST(boardTurn, aMoveNeedsNoPathAndScoresOrSpawnsTheReplayedBallsUntilTheBoardIs
         {"a fading ball into a walled-in cell; the fade stays", {0, 0}, {4, 4}, 12, 3, false, "", "", 3, 1, 0},
         {"a run completed: both scans score it, no spawn", {2, 5}, {4, 8}, 0, 5, false, "3333.", "ccccc", 0, 0, 100},
         {"a selection emptied meanwhile still counts as a move", {2, 2}, {4, 4}, 0, 5, true, "", "", 3, 0, 0},
-        {"one free cell: a banner at each later full-board test", {0, 0}, {4, 4}, 0, 1, false, "", "", 1, 5, 0},
+        {"one free cell, in the bottom row: a banner at each later full-board test", {3, 8}, {4, 4}, 0, 1, false, "",
+         "", 1, 5, 0},
         {"two free cells", {2, 5}, {4, 4}, 0, 2, false, "", "", 2, 3, 0},
     };
     int sweeps = 0;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -71,53 +70,6 @@ TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
         EXPECT_EQ(std::make_tuple(acted, inputCooldown, keyCooldown, score, removeTimer[5][5], appearTimer[5][5]),
                   std::make_tuple(r.acted, r.input, r.key, r.score, removed ? 0 : removeStart, removed ? 0 : 4));
     }
-}
-
-// A key or click let go before the next tick: that tick takes it once, and no later tick takes it again.
-TEST(PlayFrame, TapsBetweenTicksAreTakenOnce)
-{
-    struct Row { const char* name; std::function<void(bool)> feed; int pulses, selected, screen; };
-    const Row rows[] = {{"shift tap", [](bool d) { testgame::key(KEY_LSHIFT, d); }, 1, -1, 1},
-                        {"left click tap on a ball", testgame::leftButton, 0, 1, 1},
-                        {"escape tap", [](bool d) { testgame::key(KEY_ESCAPE, d); }, 0, -1, 0}};
-    for (const Row& r : rows) {
-        running();
-        board[1][1] = 2;
-        pointAtCell(1, 1);
-        r.feed(true), r.feed(false);
-        int pulses = 0;
-        for (int n = 0; n < 20; ++n) {  // past the cooldowns a second take would need
-            runTick();
-            pulses += shiftPulse[0];
-        }
-        EXPECT_EQ(std::make_tuple(pulses, selectedCol, activeScreen), std::make_tuple(r.pulses, r.selected, r.screen))
-            << r.name;
-    }
-}
-
-TEST(PlayFrame, BallMovedOntoARightClickedMarkedCellStays)
-{
-    running();
-    board[5][5] = markedCode(2);
-    removeTimer[5][5] = removeStart;
-    board[1][1] = 3;
-    shiftPulse[0] = true;  // as a left shift leaves it
-    pointAtCell(5, 5);
-    testgame::rightButton(true);
-    frame();
-    ASSERT_EQ(board[5][5], emptyCell);
-    testgame::rightButton(false);
-    for (int cell : {1, 5}) {  // select the ball, then move it onto the emptied cell
-        inputCooldown = 0;
-        pointAtCell(cell, cell);
-        testgame::leftButton(true);
-        frame();
-        testgame::leftButton(false);
-    }
-    ASSERT_EQ(board[5][5], 3);
-    for (int step = 0; step <= removeStart; ++step)
-        frame(3000 + 3 * step);  // a multiple of 3: the timers step
-    EXPECT_EQ(std::make_tuple(board[5][5], score), std::make_tuple(3, 0));
 }
 
 TEST(PlayFrame, BannerPhaseLasts300FramesThenSpaceStartsAGameThatTakesItsFirstClickInFrame22)

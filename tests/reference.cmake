@@ -3,18 +3,10 @@
 # checked-out code (needs $DISPLAY): cmake --build <dir> --target reference-frames-capture
 set(QUINTET_FRAMES_ARCHIVE "${CMAKE_CURRENT_SOURCE_DIR}/reference-frames.tar.xz")
 set(QUINTET_FRAMES_DIR "${CMAKE_CURRENT_BINARY_DIR}/reference-frames")
-if(EXISTS "${QUINTET_FRAMES_ARCHIVE}")
-  add_custom_command(
-    OUTPUT "${QUINTET_FRAMES_DIR}/unpacked"
-    COMMAND ${CMAKE_COMMAND} -E rm -rf "${QUINTET_FRAMES_DIR}"
-    COMMAND ${CMAKE_COMMAND} -E make_directory "${QUINTET_FRAMES_DIR}"
-    COMMAND ${CMAKE_COMMAND} -E chdir "${QUINTET_FRAMES_DIR}" ${CMAKE_COMMAND} -E tar xf "${QUINTET_FRAMES_ARCHIVE}"
-    COMMAND ${CMAKE_COMMAND} -E touch "${QUINTET_FRAMES_DIR}/unpacked"
-    DEPENDS "${QUINTET_FRAMES_ARCHIVE}"
-    COMMENT "Unpacking the reference frames"
-    VERBATIM)
-  add_custom_target(reference_frames ALL DEPENDS "${QUINTET_FRAMES_DIR}/unpacked")
-endif()
+# Unpacked when the build is configured, which a changed archive makes CMake do again.
+file(REMOVE_RECURSE "${QUINTET_FRAMES_DIR}")
+file(ARCHIVE_EXTRACT INPUT "${QUINTET_FRAMES_ARCHIVE}" DESTINATION "${QUINTET_FRAMES_DIR}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${QUINTET_FRAMES_ARCHIVE}")
 
 quintet_gtest(reference_frames_test SOURCES reference_frames_test.cpp LIBS quintet_testgame LABELS display)
 target_compile_definitions(reference_frames_test PRIVATE QUINTET_REFERENCE_FRAMES="${QUINTET_FRAMES_DIR}")

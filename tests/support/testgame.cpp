@@ -1,11 +1,6 @@
 // Test support: see testgame.h.
 #include "tests/support/testgame.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <iterator>
-#include <cstdio>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -97,9 +92,8 @@ void releaseAll()
     inputSeenByTick();  // or a press no tick has read would still show
 }
 
-Grab grab()
+std::string grab()
 {
-    Grab g;
     const video::SExposedVideoData& data = driver->getExposedVideoData();
     Display* display = static_cast<Display*>(data.OpenGLLinux.X11Display);
     XImage* image = nullptr;
@@ -110,74 +104,23 @@ Grab grab()
     }
     if (!image) {
         ADD_FAILURE() << "no X window to read back";
-        return g;
+        return "";
     }
-    g.width = screenWidth, g.height = screenHeight;
-    auto channel = [](unsigned long p, unsigned long mask) { return uint32_t((p & mask) >> __builtin_ctzl(mask)); };
+    std::string ppm = "P6\n" + std::to_string(screenWidth) + " " + std::to_string(screenHeight) + "\n255\n";
     for (int y = 0; y < screenHeight; ++y)
         for (int x = 0; x < screenWidth; ++x) {
             const unsigned long p = XGetPixel(image, x, y);
-            g.pixels.push_back(0xFF000000u | channel(p, image->red_mask) << 16 | channel(p, image->green_mask) << 8 |
-                               channel(p, image->blue_mask));
+            for (unsigned long mask : {image->red_mask, image->green_mask, image->blue_mask})
+                ppm += static_cast<char>((p & mask) >> __builtin_ctzl(mask));
         }
     XDestroyImage(image);
-    return g;
-}
-
-bool near(uint32_t a, uint32_t b, int tolerance)
-{
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-        if (d > tolerance || d < -tolerance)
-            return false;
-    }
-    return true;
-}
-
-std::string hex(uint32_t colour)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", colour);
-    return text;
+    return ppm;
 }
 
 std::string text(gui::IGUIStaticText* label)
 {
     const std::wstring wide = label->getText();
     return std::string(wide.begin(), wide.end());
-}
-
-std::string inChild(const std::function<void()>& body, int& status, unsigned timeoutSeconds)
-{
-    status = -1;
-    int out[2];
-    std::fflush(stdout);  // or the child would print the parent's buffered output again
-    const pid_t child = pipe(out) == 0 ? fork() : -1;
-    if (child == 0) {
-        dup2(out[1], 1);
-        ::close(out[0]), ::close(out[1]);
-        alarm(timeoutSeconds);
-        body();
-        std::fflush(stdout);
-        _exit(0);
-    }
-    std::string printed;
-    if (child < 0) {
-        ADD_FAILURE() << "no child";
-        return printed;
-    }
-    ::close(out[1]);
-    char chunk[4096];
-    for (ssize_t n; (n = read(out[0], chunk, sizeof chunk)) != 0;)
-        if (n > 0)
-            printed.append(chunk, static_cast<size_t>(n));
-        else if (errno != EINTR)
-            break;
-    ::close(out[0]);
-    int how = 0;
-    if (waitpid(child, &how, 0) == child)
-        status = WIFEXITED(how) ? WEXITSTATUS(how) : 128 + WTERMSIG(how);
-    return printed;
 }
 
 } // namespace testgame

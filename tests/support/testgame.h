@@ -2,24 +2,21 @@
 // the pixels a real window shows.
 #pragma once
 
-#include <cstdint>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "shell/shell.h"
 
 namespace testgame {
 
-// The title screen as designed, by size mode: size name, start button origin, size selector anchor (the right
-// arrow's box starts there, the left arrow's 130 pixels further left) and the credit's margin.
+// The title screen as designed, by size mode: size name, start button origin and size selector anchor (the right
+// arrow's box starts there, the left arrow's 130 pixels further left).
 struct TitleSpots {
     const char* name;
-    int bx, by, ax, ay, margin;
+    int bx, by, ax, ay;
 };
-const TitleSpots titleSpots[sizeModeCount] = {{"XS", 85, 210, 276, 323, 30}, {"S", 180, 340, 380, 480, 30},
-                                              {"M", 300, 430, 490, 600, 30}, {"L", 360, 480, 550, 660, 56},
-                                              {"XL", 460, 580, 640, 760, 56}};
+const TitleSpots titleSpots[sizeModeCount] = {{"XS", 85, 210, 276, 323}, {"S", 180, 340, 380, 480},
+                                              {"M", 300, 430, 490, 600}, {"L", 360, 480, 550, 660},
+                                              {"XL", 460, 580, 640, 760}};
 
 // Opens a device of the given driver for a size mode 0..4, in the run folder (or another with a media/ folder),
 // and runs the start-up steps after the config read: font, textures, labels and start counters. EDT_NULL needs no
@@ -39,25 +36,11 @@ void rightButton(bool down);
 // Releases every key and button.
 void releaseAll();
 
-// The window's pixels as 0xAARRGGBB (alpha 0xFF), read from the X server after the last tick.
-struct Grab {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-Grab grab();
-
-// True when each of R, G and B differs by at most tolerance.
-bool near(uint32_t a, uint32_t b, int tolerance = 3);
-std::string hex(uint32_t colour);
+// The window's pixels, read from the X server after the last tick, as a binary PPM picture: a header, then
+// R, G and B of each pixel row by row.
+std::string grab();
 
 // The label's text as UTF-8 (the labels only ever hold ASCII).
 std::string text(gui::IGUIStaticText* label);
-
-// Runs body in a forked child and returns what it wrote to stdout. status: its exit status (0 when body
-// returns), or 128 + the signal that ended it; a child still running after timeoutSeconds gets SIGALRM (142),
-// so a hang fails the test instead of blocking it. For what must not touch the test process: exits, a file
-// size limit, another user.
-std::string inChild(const std::function<void()>& body, int& status, unsigned timeoutSeconds = 60);
 
 } // namespace testgame
