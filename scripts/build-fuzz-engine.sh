@@ -47,9 +47,5 @@ build_both() {
 recipe=$( (declare -f build_libpng build_engine; echo "$flags"; clang++ --version | head -1) | sha256sum | cut -c1-12)
 what="sanitized engine for the fuzz targets"
 
-ensure_deb_src
-mkdir -p "$cache"
-if ! engine=$(find_cached_engine); then
-    engine=$(build_cached_engine)
-fi
+engine=$(cached_engine)
 echo "$engine"

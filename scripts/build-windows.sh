@@ -81,11 +81,7 @@ recipe=$( (declare -f build_libpng build_engine; cat scripts/engine-utf8-log.pat
     sha256sum | cut -c1-12)
 what="engine for Windows"
 
-ensure_deb_src
-mkdir -p "$cache"
-if ! engine=$(find_cached_engine); then
-    engine=$(build_cached_engine)
-fi
+engine=$(cached_engine)
 echo "== engine: $engine"
 
 # The media generator runs on the build machine: the native build makes media/ and the icons for both.

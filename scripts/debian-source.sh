@@ -94,3 +94,12 @@ build_cached_engine() {
     echo "== $what built in $((SECONDS - started)) s" >&2
     echo "$dir"
 }
+
+# Prints the folder of the cached engine, built first when there is none for the current versions and recipe.
+cached_engine() {
+    ensure_deb_src >&2  # stdout is the folder alone
+    mkdir -p "$cache"
+    if ! find_cached_engine; then
+        build_cached_engine
+    fi
+}
