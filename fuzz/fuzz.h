@@ -26,10 +26,13 @@ inline void enterScratchFolder(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         if (argv[i][0] != '-')
             argv[i] = strdup(std::filesystem::absolute(argv[i]).c_str());
-    char pattern[] = "/tmp/quintet-fuzz.XXXXXX";
-    if (!mkdtemp(pattern) || chdir(pattern) != 0)
+    // In memory where there is such a place: on a disk that builds share, a file cut and written again on every run
+    // waits for the disk now and then, over a second.
+    char pattern[] = "/dev/shm/quintet-fuzz.XXXXXX", fallback[] = "/tmp/quintet-fuzz.XXXXXX";
+    char* folder = mkdtemp(pattern) ? pattern : mkdtemp(fallback);
+    if (!folder || chdir(folder) != 0)
         std::abort();
-    scratch = pattern;
+    scratch = folder;
     std::atexit([] { std::filesystem::remove_all(scratch); });
     std::filesystem::create_directory("media");
     for (const char* file : {"Swiss12.xml", "Swiss12_0.png"})
