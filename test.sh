@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Builds Quintet and runs every test: rules, frames (null device and OpenGL under Xvfb), end to end, the .deb,
-# and the Windows zip under Wine; then the Linux tests but the package's again in an ASan+UBSan build.
+# Builds Quintet and runs every test: rules, frames (null device and OpenGL under Xvfb), end to end, the Debian
+# package (lintian, autopkgtest, reproducibility), and the Windows zip and installer (built twice, to the same
+# bytes) under Wine; then the Linux tests but the package's again in an ASan+UBSan build; then every file the
+# game reads fuzzed against a sanitized engine: what once failed and the corpora again, and 20 s per target.
 set -euo pipefail
 cd "$(dirname "$0")"
 # Wine plays the Windows zip; of its recommendations, the X and GL libraries are what it needs here. A window
-# manager, and its remote control, for the window's test on a desktop.
+# manager, and its remote control, for the window's test on a desktop. The package tests: autopkgtest (its
+# xvfb-run needs xauth), and reprotest with the tools of its variations (faketime, disorderfs, the locales) and
+# diffoscope to show a difference.
 scripts/setup.sh wine64 wine unzip libgl1 libxrandr2 libxi6 libxcursor1 libxrender1 libxcomposite1 \
-  libxinerama1 libxxf86vm1 libxfixes3 openbox wmctrl
+  libxinerama1 libxxf86vm1 libxfixes3 openbox wmctrl \
+  autopkgtest xauth reprotest faketime disorderfs locales-all diffoscope-minimal
 
 jobs=$(nproc)
 
@@ -20,6 +25,12 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINTET_WINE_TESTS=ON >/
 cmake --build build -j"$jobs"
 echo "== Windows build"
 scripts/build-windows.sh
+echo "== Windows build again from an empty build-win/: the same bytes"
+sums=$(sha256sum build-win/quintet-*-win64.zip build-win/quintet-*-win64-setup.exe)
+rm -rf build-win
+scripts/build-windows.sh >/dev/null
+sha256sum --quiet -c <<<"$sums" || { echo "the second Windows build differs from the first"; exit 1; }
+echo "$sums"
 echo "== tests"
 (cd build && ctest --output-on-failure -j"$jobs")
 
@@ -30,5 +41,8 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUINTET_SANITIZE=ON -DQUINTET_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 echo "== sanitizer tests"
-# The package is built from the normal build; its tests would only repeat themselves here.
+# The package builds itself from the source; its tests would only repeat themselves here.
 (cd build-asan && ctest --output-on-failure -j"$jobs" -LE package)
+
+echo "== fuzz"
+fuzz/run.sh 20

@@ -1,4 +1,4 @@
-// The platform layer: Direct3D 9, WinExec and the Win32 file calls on Windows; OpenGL, posix_spawn and POSIX elsewhere.
+// The platform layer: Direct3D 9, CreateProcessW and Win32 file calls on Windows; OpenGL, posix_spawn and POSIX elsewhere.
 #include "platform/platform.h"
 
 #include <cstdarg>
@@ -52,7 +52,20 @@ const char* launcherName()
 #endif
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// The folder of the running executable, with a trailing backslash, or "" when it cannot be told. Wide, as the
+// ANSI form turns every letter outside the system's code page into '?', and such a path names nothing.
+static std::wstring executableFolder()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return std::wstring();
+    const std::wstring self(path, n);
+    const std::size_t slash = self.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : self.substr(0, slash + 1);
+}
+#else
 // The folder of the running executable, with a trailing slash, or "" when it cannot be told.
 static std::string executableFolder()
 {
@@ -78,17 +91,25 @@ bool startLauncher()
     // Only the program's own folder: for the installed game the working folder is the player's, and whatever
     // lies there under the launcher's name must never run.
 #ifdef _WIN32
-    char module[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, module, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
+    const std::wstring folder = executableFolder();
+    if (folder.empty())
         return false;
-    const std::string self(module, n);
-    const std::size_t slash = self.find_last_of("\\/");
-    if (slash == std::string::npos)
+    const std::string name = launcherName();
+    const std::wstring path = folder + std::wstring(name.begin(), name.end());
+    // A full path, also on the command line, quoted for blanks: a bare name would be looked for in the working
+    // folder too. WinExec would do the same with SW_SHOW, but takes only ANSI text.
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return false;
-    // A full path, quoted for blanks: a bare name would also be looked for in the working folder.
-    const std::string command = "\"" + self.substr(0, slash + 1) + launcherName() + "\"";
-    return WinExec(command.c_str(), SW_SHOW) > 31;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
 #else
     const std::string folder = executableFolder();
     const std::string path = folder + launcherName();

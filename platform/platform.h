@@ -9,8 +9,9 @@
 // The hardware driver start-up asks for: Direct3D 9 on Windows, OpenGL elsewhere.
 irr::video::E_DRIVER_TYPE preferredDriver();
 
-// Right after the device is made, on X11: the window's class (quintet / Quintet), pid, machine and icon, and a
-// size window managers keep (minimum = maximum = width x height). Nothing on Windows or without a window.
+// Right after the device is made. On X11: the window's class (quintet / Quintet), pid, machine and icon, and a
+// size window managers keep (minimum = maximum = width x height). On Windows: the program's own icon (resource 1)
+// in the title bar, the taskbar and Alt-Tab. Nothing without a window.
 void identifyWindow(const irr::video::SExposedVideoData& data, int width, int height);
 
 // Formats into a wide buffer of the given size, like swprintf_s; the result is always terminated.
@@ -22,6 +23,9 @@ const char* launcherName();
 // Starts the launcher beside the running executable, never one from the working folder or PATH, and does not
 // wait for it; false when it is missing or could not be started.
 bool startLauncher();
+
+// The file calls below take the game's own relative ASCII names ("config.cfg", "media/..."): Windows joins them
+// to the working folder in its wide form, so their narrow calls reach a folder named in any script.
 
 // True when anything at all has this name, a dangling symlink included; false only when nothing does.
 bool pathExists(const char* path);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <regex>
+#include <sstream>
 #include <string>
 
 // No picture of ours comes near this; a larger header is damage, and would ask the engine for a huge image.
@@ -17,6 +19,11 @@ static std::uint32_t littleEndian(const unsigned char* p, int bytes)
     for (int i = bytes - 1; i >= 0; --i)
         value = value << 8 | p[i];
     return value;
+}
+
+static std::uint32_t bigEndian(const unsigned char* p)
+{
+    return static_cast<std::uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
 }
 
 // The whole file, if it is a regular one (a FIFO would block the read) and can be read.
@@ -60,6 +67,10 @@ bool bitmapFileIntact(const char* path)
         return false;
     if (width < 1 || width > largestImageSide || height < 1 || height > largestImageSide)
         return false;
+    // After each row of 16-bit pixels the engine skips twice the padding (counted in pixels, not bytes): with an
+    // odd width, which has some, it reads past the data and shows the rows skewed.
+    if (bits == 16 && width % 2 != 0)
+        return false;
     // Rows are padded to four bytes; all of them must be in the file, and so must the data size the header
     // claims (0: the rest of the file), or the engine shows what happened to be in its buffer.
     const std::int64_t pixelBytes = (width * bits / 8 + 3) / 4 * 4 * height;
@@ -70,63 +81,65 @@ bool bitmapFileIntact(const char* path)
 
 static bool pngFileIntact(const std::string& path)
 {
-    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (!isRegularFile(path.c_str()))
+    // The signature, then the header chunk with a sane size.
+    static const unsigned char start[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    std::string bytes;
+    if (!readWholeFile(path, bytes) || bytes.size() < 24 || std::memcmp(bytes.data(), start, sizeof start) != 0)
         return false;
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in)
+    const auto* header = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::uint32_t width = bigEndian(header + 16), height = bigEndian(header + 20);
+    if (width < 1 || width > largestImageSide || height < 1 || height > largestImageSide)
         return false;
-    unsigned char start[8];
-    const bool read = std::fread(start, 1, sizeof start, in) == sizeof start;
-    std::fclose(in);
-    // Past the signature the engine's PNG decoder refuses damage by itself; without it the file would go to
-    // every other loader of the engine in turn, and some of them accept almost anything.
-    return read && std::memcmp(start, signature, sizeof signature) == 0;
+    // A picture the engine's PNG decoder refuses goes to every other image loader in turn, and then the font file
+    // itself is tried as a picture: some of those loaders read past their data. So the decoder must take it.
+    io::IReadFile* file = device->getFileSystem()->createAndOpenFile(path.c_str());
+    video::IImage* image = nullptr;
+    for (u32 i = 0; file && !image && i < driver->getImageLoaderCount(); ++i)
+        if (driver->getImageLoader(i)->isALoadableFileExtension("picture.png"))
+            image = driver->getImageLoader(i)->loadImage(file);
+    if (file)
+        file->drop();
+    if (image)
+        image->drop();
+    return image != nullptr;
 }
 
-// The value of name="..." in one tag, or "" when it has none.
-static std::string attribute(const std::string& tag, const std::string& name)
-{
-    const std::size_t at = tag.find(" " + name + "=\"");
-    if (at == std::string::npos)
-        return std::string();
-    const std::size_t begin = at + name.size() + 3, end = tag.find('"', begin);
-    return end == std::string::npos ? std::string() : tag.substr(begin, end - begin);
-}
-
+// A font file must be, line by line, what tools/mkmedia writes, with small numbers. The engine reads anything else
+// in ways that go wrong: past the end of a file cut inside a tag, through a null pointer for a character without
+// its letter, with sums that overflow for long numbers, and a file it cannot take for a bitmap font it tries as a
+// picture with every image loader in turn.
 bool fontFileIntact(const char* path)
 {
+    static const std::regex header(R"re(<\?xml version="1\.0"\?>)re"), start(R"re(<font type="bitmap">)re"),
+        texture(R"re(<Texture index="0" filename="(\w+\.png)" hasAlpha="(true|false)" />)re"),
+        character(R"re(<c c="([ !#-%'-;=?-~]|&(quot|amp|lt|gt|apos);)" r="\d{1,4}, \d{1,4}, \d{1,4}, \d{1,4}")re"
+                  R"re(( o="-?\d{1,3}")?( u="-?\d{1,3}")? />)re");
     std::string text;
     if (!readWholeFile(path, text))
         return false;
-    // Plain text that is a whole font file. The engine's XML reader runs past the end of a file cut inside a
-    // tag, and a file that is no font at all is handed to the image loaders.
-    for (unsigned char c : text)
-        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
+    const std::string file(path), folder = file.substr(0, file.rfind('/') + 1);
+    std::istringstream lines(text);
+    int read = 0;  // lines that were not blank
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t first = line.find_first_not_of(" \t\r"), last = line.find_last_not_of(" \t\r");
+        if (first == std::string::npos)
+            continue;
+        line = line.substr(first, last + 1 - first);
+        std::smatch picture;
+        bool fits;
+        if (read == 0)
+            fits = std::regex_match(line, header);
+        else if (read == 1)
+            fits = std::regex_match(line, start);
+        else if (read == 2)
+            fits = std::regex_match(line, picture, texture) && pngFileIntact(folder + picture[1].str());
+        else if (line == "</font>")
+            return read > 3 && (lines >> std::ws).eof();  // at least one character, and nothing after the end
+        else
+            fits = std::regex_match(line, character);
+        if (!fits)
             return false;
-    const std::size_t last = text.find_last_not_of(" \t\r\n");
-    const std::string end = "</font>";
-    if (text.compare(0, 5, "<?xml") != 0 || last == std::string::npos || last + 1 < end.size() ||
-        text.compare(last + 1 - end.size(), end.size(), end) != 0)
-        return false;
-
-    const std::string file(path);
-    const std::string folder = file.substr(0, file.rfind('/') + 1);
-    bool textures = false;
-    for (std::size_t open = text.find('<'); open != std::string::npos; open = text.find('<', open + 1)) {
-        const std::size_t close = text.find('>', open);
-        if (close == std::string::npos || text.find('<', open + 1) < close)
-            return false;
-        const std::string tag = text.substr(open, close - open + 1);
-        // A character without its c attribute makes the engine read through a null pointer.
-        if (tag.compare(0, 3, "<c ") == 0 && tag.find(" c=\"") == std::string::npos)
-            return false;
-        if (tag.compare(0, 9, "<Texture ") == 0) {
-            const std::string picture = attribute(tag, "filename");
-            if (picture.empty() || !pngFileIntact(folder + picture))
-                return false;
-            textures = true;
-        }
+        ++read;
     }
-    return textures;
+    return false;
 }

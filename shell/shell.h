@@ -77,6 +77,7 @@ bool fontFileIntact(const char* path);
 void seedRandom();
 void createVideoDevice();    // fills device, driver and guiEnv or ends with status 1
 void createVideoDeviceWith(video::E_DRIVER_TYPE type);  // the same with a chosen driver (tests: the null one)
+gui::IGUIFont* openFont(const char* file);  // the engine's font from a file that passes the check, or null
 void loadFont();             // ends with status 1 when the font is missing
 void loadTextures();
 void createLabels();

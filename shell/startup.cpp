@@ -68,13 +68,18 @@ void createVideoDeviceWith(video::E_DRIVER_TYPE type)
     material2D.AntiAliasing = video::EAAM_FULL_BASIC;
 }
 
+gui::IGUIFont* openFont(const char* file)
+{
+    // A damaged font file counts as missing: the engine is not to see it.
+    return fontFileIntact(file) ? guiEnv->getFont(file) : nullptr;
+}
+
 void loadFont()
 {
     activeScreen = 0;
     gui::IGUISkin* skin = guiEnv->getSkin();
     const char* file = fontFileFor(sizeMode);
-    // A damaged font file counts as missing: the engine is not to see it.
-    uiFont = fontFileIntact(file) ? guiEnv->getFont(file) : nullptr;
+    uiFont = openFont(file);
     if (!uiFont) {
         // The message names the file without its folder.
         std::printf(" sorry, font file not found:  %s  !!! \n", file + sizeof "media/" - 1);

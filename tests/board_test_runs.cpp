@@ -26,6 +26,7 @@ TEST(boardRuns, markRunsFindsRunsInEveryDirectionAndAtEveryEdge)
         {"down-left, the long diagonal", {{8, 0, -1, 1, 9, c}}, 9},
         {"four in a row", {{0, 2, 1, 0, 4, c}}, 0},
         {"balls and waiting marks mixed", {{1, 1, 0, 1, 5, c}, {1, 2, 0, 2, 2, m}}, 5},
+        {"a waiting mark, then four balls", {{0, 3, 1, 0, 1, m}, {1, 3, 1, 0, 4, c}}, 5},
     };
     // Around the runs: nothing, or another colour, plain or marked, which must stop a walk and stay as it is.
     for (char background : {'.', '4', 'd'})

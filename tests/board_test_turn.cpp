@@ -1,4 +1,7 @@
-// What an accepted click does, spawns included.
+// What an accepted click does, spawns included, and random turns played through the rules with invariants checked.
+#include <ctime>
+#include <random>
+
 #include "board_test.h"
 
 namespace {
@@ -96,9 +99,67 @@ TEST(boardTurn, aMoveNeedsNoPathAndScoresOrSpawnsTheReplayedBallsUntilTheBoardIs
             // Timers belong to cells: only spawned cells start a fade.
             for (int i = 0; i < 81; ++i) {
                 const int col = i % 9, row = i / 9, spawned = expected[at(col, row)] != moved[at(col, row)];
-                const int fade = spawned ? appearStart : col == r.from.col && row == r.from.row ? r.fade : 0;
+                const int fade = spawned ? 20 : col == r.from.col && row == r.from.row ? r.fade : 0;
                 ASSERT_EQ(appearTimer[col][row], fade) << "cell " << col << "," << row;
             }
         }
     EXPECT_GT(sweeps, 100);
+}
+
+// Random clicks, a removal step every third frame, now and then a game left midway: the rules' invariants hold,
+// a new game starts clean, the banner lasts 300 frames.
+TEST(boardPlay, randomTurnsKeepTheRules)
+{
+    const char* fixed = std::getenv("QUINTET_SEED");
+    const unsigned seed = fixed ? std::strtoul(fixed, nullptr, 10) : static_cast<unsigned>(std::time(nullptr));
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with QUINTET_SEED=" + std::to_string(seed) + ")");
+    std::srand(seed);
+    std::mt19937 player(seed);  // the player's clicks, apart from the rules' own rand
+    setBoard(std::string(81, '.'));
+    playState = playNewPending;
+    int games = 0, frame = 0, overFrames = 0;
+    std::string problem;
+    testing::internal::CaptureStdout();  // the rules print a line for each spawn
+    for (; frame < 100000 && problem.empty(); ++frame) {
+        if (playState == playNewPending) {
+            newGameReset();
+            ++games, overFrames = 0;
+            const int *fades = &appearTimer[0][0], *removals = &removeTimer[0][0];
+            if (ballCount() != 5 || turnState() != std::make_tuple(-1, -1, 22, 0) || playState != playRunning ||
+                std::count(fades, fades + 81, 0) != 76 || std::count(removals, removals + 81, 0) != 81)
+                problem = "a new game starts unlike a fresh one";
+        }
+        const int scoreBefore = score, ballsBefore = ballCount(), col = player() % 9, row = player() % 9;
+        inputCooldown -= inputCooldown > 0;
+        leftButtonDown = player() % 5 != 0;
+        const bool moving = leftButtonDown && inputCooldown == 0 && turnPhase == turnTakesClicks &&
+                            board[col][row] == emptyCell && selectedCol != -1;
+        resolveClick(col, row);
+        const int spawned = ballCount() - ballsBefore;
+        // A move spawns up to three balls unless it scored; any other click spawns nothing.
+        if (moving ? (spawned ? spawned != std::min(3, 81 - ballsBefore) : score == scoreBefore) : spawned != 0)
+            problem = std::to_string(spawned) + " spawned after a click that " + (moving ? "moved" : "did not move");
+        if (frame % 3 == 0)
+            countdownStep();
+        if (playState == playRunning && player() % 500 == 0)
+            playState = playNewPending;  // Escape or the back button in the middle of a game
+        if (playState == playGameOver && (gameOverCountdownStep(), ++overFrames, playState != playGameOver) &&
+            (overFrames != 300 || activeScreen != 0))
+            problem = "the banner ended after " + std::to_string(overFrames) + " frames";
+        for (int i = 0; i < 81; ++i) {
+            const int code = board[i % 9][i / 9], fade = appearTimer[i % 9][i / 9], timer = removeTimer[i % 9][i / 9];
+            const bool marked = code > colourCount, legal = code >= 0 && (!marked || (code % 11 == 0 && code <= 55));
+            if (!legal || fade < 0 || fade > 20 || timer < 0 || timer > 10 || timer == 1 || timer == 2 ||
+                (timer > 0) != marked)
+                problem += "cell " + std::to_string(i % 9) + "," + std::to_string(i / 9) + " with fade " +
+                           std::to_string(fade) + ", removal " + std::to_string(timer) + "; ";
+        }
+        if ((selectedCol == -1) != (selectedRow == -1) || score < scoreBefore ||
+            (ballCount() == 81 && playState == playRunning))
+            problem += "half a selection, a falling score or a full board while the game runs";
+    }
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(problem, "") << "in frame " << frame - 1 << ", selection " << selectedCol << "," << selectedRow
+                           << ", score " << score << ", state " << playState << "\n" << picture();
+    EXPECT_GT(games, 10);
 }

@@ -1,13 +1,12 @@
-# The .deb as a distribution's reviewer checks it: builds it into BUILD_DIR/deb, then lintian, the desktop entry,
-# the AppStream data, the manual page, the licence texts and the version and date of the release.
-#   Usage: package_check.sh SOURCE_DIR BUILD_DIR
+# The Debian package as a distribution builds and reviews it: the source package and the .deb built by
+# scripts/build-deb.sh into BUILD_DIR/deb, then lintian on the .changes, the desktop entry, the AppStream data, the
+# manual page, the licence texts and the version and date of the release.   Usage: package_check.sh SOURCE_DIR BUILD_DIR
 set -u
 source=$1 build=$2
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-rm -rf "$build/deb"
-cpack --config "$build/CPackConfig.cmake" -B "$build/deb" >"$build/deb.log" 2>&1 || { cat "$build/deb.log"; exit 1; }
+"$source/scripts/build-deb.sh" "$build/deb" || exit 1
 deb=$(ls "$build"/deb/quintet_*.deb)
 root=$(mktemp -d /tmp/quintet-package.XXXXXX)
 trap 'rm -rf "$root"' EXIT
@@ -15,7 +14,7 @@ dpkg-deb -x "$deb" "$root" || exit 1
 share="$root/usr/share"
 
 echo "--- lintian"
-lintian -i -I -E --pedantic --fail-on error,warning "$deb" 2>&1 | grep -v "root privileges"
+lintian -i -I -E --pedantic --fail-on error,warning "$build"/deb/quintet_*.changes 2>&1 | grep -v "root privileges"
 [ "${PIPESTATUS[0]}" = 0 ] || fail "lintian reports errors or warnings"
 
 echo "--- desktop entry, AppStream data, manual page"
@@ -34,7 +33,7 @@ licence() {
         sed -e 's/^ //' -e 's/^\.$//' -e 's/[[:space:]]*$//'
 }
 copyright="$share/doc/quintet/copyright"
-cmp -s "$copyright" "$source/packaging/copyright" || fail "installed copyright differs from packaging/copyright"
+cmp -s "$copyright" "$source/debian/copyright" || fail "installed copyright differs from debian/copyright"
 diff <(licence "$copyright" Zlib) <(sed -n '/^This software/,$p' "$source/LICENSE") || fail "Zlib text is not LICENSE's"
 for row in "bitstream-vera fonts-dejavu-core" "Apache-2.0 fonts-open-sans" "OFL-1.1 fonts-comfortaa"; do
     set -- $row

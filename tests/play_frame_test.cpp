@@ -26,8 +26,8 @@ void running()
 
 TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
 {
-    // Button L, R: held on the board; B, O: left held on the back, overlay button. acted: bit n if frame n acted;
-    // then the input and key cooldowns and the score after the ten frames.
+    // Button L, R: held on the board (E: right, on an empty cell); B, O: left held on the back, overlay button.
+    // acted: bit n if frame n acted; then the input and key cooldowns and the score after the ten frames.
     struct Row { const char* name; std::vector<EKEY_CODE> keys; char button; int cooldown, acted, input, key, score; };
     const Row rows[] = {
         {"escape", {KEY_ESCAPE}, 0, 1, 0x1, 35, 0, 0}, {"escape, cooling down", {KEY_ESCAPE}, 0, 5, 0x10, 39, 0, 0},
@@ -35,7 +35,9 @@ TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
         {"comma, back button", {KEY_COMMA}, 'B', 0, 0, 1, 0, 500}, {"tab", {KEY_TAB}, 'L', 0, 0, 13, 0, 500},
         {"tab, shift", {KEY_TAB, KEY_LSHIFT}, 'R', 0, 0, 13, 7, 500}, {"backspace", {KEY_BACK}, 'L', 0, 0, 13, 0, 500},
         {"backspace, shift", {KEY_BACK, KEY_LSHIFT}, 'R', 0, 0x2, 14, 7, 500},
-        {"right shift", {KEY_RSHIFT}, 'R', 0, 0x2, 14, 7, 500}, {"comma", {KEY_COMMA}, 'L', 0, 0x155, 1, 0, 500},
+        {"right shift", {KEY_RSHIFT}, 'R', 0, 0x2, 14, 7, 500},
+        {"right shift, empty cell", {KEY_RSHIFT}, 'E', 0, 0, 14, 7, 500},
+        {"right control", {KEY_RCONTROL}, 0, 0, 0, 0, 7, 500}, {"comma", {KEY_COMMA}, 'L', 0, 0x155, 1, 0, 500},
         {"period", {KEY_PERIOD}, 'L', 0, 0x155, 1, 0, 500}, {"up arrow", {KEY_UP}, 0, 0, 0, 1, 0, 500}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -46,8 +48,8 @@ TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
         appearTimer[5][5] = 4;
         for (EKEY_CODE k : r.keys)
             testgame::key(k, true);
-        testgame::leftButton(r.button && r.button != 'R');
-        testgame::rightButton(r.button == 'R');
+        testgame::rightButton(r.button == 'R' || r.button == 'E');
+        testgame::leftButton(r.button && !rightButtonDown);
         int acted = 0;  // the pointer takes turns on the two balls; play resumes on a restored board after each frame
         for (int n = 0; n < 10; ++n) {
             board[1][1] = 2;
@@ -55,8 +57,9 @@ TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
             selectedCol = selectedRow = -1;
             activeScreen = 1;
             playState = playRunning;
+            const int cell = r.button == 'E' ? 3 : 1 + n % 2 * 4;
             r.button == 'B' || r.button == 'O' ? testgame::pointAt(screenWidth - (r.button == 'B' ? 70 : 150), 20)
-                                               : pointAtCell(1 + n % 2 * 4, 1 + n % 2 * 4);
+                                               : pointAtCell(cell, cell);
             const bool overlay = scanRowOverlay;
             frame();
             acted |= ((activeScreen == 0 && playState == playNewPending) || scanRowOverlay != overlay ||
@@ -100,8 +103,8 @@ TEST(PlayFrame, ScoreLabelTextsAndHitTestBorders)
     running();
     const std::pair<int, const wchar_t*> texts[] = {{0, L"SCORE: 000000  "}, {9, L"SCORE: 000009  "},
         {10, L"SCORE: 0000010  "}, {99, L"SCORE: 0000099  "}, {100, L"SCORE: 0000100  "}, {999, L"SCORE: 0000999  "},
-        {1000, L"SCORE: 0001000  "}, {99999, L"SCORE: 0099999  "}, {100000, L"SCORE: 0100000  "},
-        {scoreMax, L"SCORE: 02147483647  "}};
+        {1000, L"SCORE: 0001000  "}, {9999, L"SCORE: 0009999  "}, {99999, L"SCORE: 0099999  "},
+        {100000, L"SCORE: 0100000  "}, {scoreMax, L"SCORE: 02147483647  "}};
     for (const auto& t : texts) {
         score = t.first;
         frame();

@@ -118,6 +118,8 @@ TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
          unread + sizeS},
         {"a symlink to a device", [] { std::filesystem::create_symlink("/dev/zero", "config.cfg"); }, false, false,
          unread + sizeS},
+        {"a symlink to a file whose read fails",
+         [] { std::filesystem::create_symlink("/proc/self/mem", "config.cfg"); }, false, false, unread + sizeS},
         {"a file we may not read", [&] { write("config.cfg", "4"), chmod("config.cfg", 0); }, true, false,
          unread + sizeS},
         {"a symlink to a record", [&] { write("target", "3"), std::filesystem::create_symlink("target", "config.cfg"); },
@@ -165,9 +167,12 @@ TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
     }
 }
 
-// Start-up and a few ticks of both screens with one media file missing, cut short, or replaced by random
-// bytes, plain or behind a PPM signature (an engine loader takes those for a picture): a damaged font stops the
-// game with its message, a damaged picture is left out. Each case runs in a child, on a copy of the media.
+// Start-up and a few ticks of both screens with one media file missing, cut short, replaced by random bytes, plain
+// or behind a PPM signature (an engine loader takes those for a picture), with bytes 23..26 overwritten (the
+// XML's font element renamed, the PNG's bit depth broken: the engine would try either file with all its image
+// loaders), or with a bitmap's header made 16 bits and 3 pixels wide (the engine misreads odd 16-bit rows): a
+// damaged font stops the game with its message, a damaged picture is left out. Each case runs in a child, on a
+// copy of the media.
 TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
 {
     std::filesystem::copy(QUINTET_RUN_DIR "/media", "media");
@@ -178,7 +183,7 @@ TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
         {"Swiss12.xml", 0, fontGone + "Swiss12.xml  !!! \n"}, {"Swiss12_0.png", 2, fontGone + "Swiss12.xml  !!! \n"},
         {"humn28.xml", 3, fontGone + "humn28.xml  !!! \n"},   {"humn28_0.png", 4, fontGone + "humn28.xml  !!! \n"}};
     const char* damages[] = {"missing", "cut to half", "random", "random behind a PPM signature",
-                             "cut after a '>' near the middle"};
+                             "cut after a '>' near the middle", "bytes 23..26 overwritten", "16 bits, 3 wide"};
     std::mt19937 random(11);
     for (const File& f : files)
         for (const char* damage : damages) {
@@ -192,6 +197,10 @@ TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
                     c = static_cast<char>(random());
             if (damage == damages[3])
                 bytes.replace(0, 3, "P6\n");
+            if (damage == damages[5])
+                bytes.replace(23, 4, 4, '\xff');
+            if (damage == damages[6])
+                bytes.replace(18, 4, std::string("\3\0\0\0", 4)).replace(28, 2, std::string("\20\0", 2));
             std::remove(path.c_str());
             if (damage != damages[0])
                 std::ofstream(path, std::ios::binary) << bytes;
@@ -210,13 +219,43 @@ TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
         }
 }
 
-// The counters at the start-up cooldown, the font the mode's. (The labels' first look is the title frame's.)
-TEST_F(StartUpTest, FontAndCounters)
+// Damage that only the engine's loaders would notice, by reading past their buffers: refused before they see it.
+TEST_F(StartUpTest, MediaTheEngineMisreadsAreRefused)
+{
+    std::filesystem::copy(QUINTET_RUN_DIR "/media", "media");
+    const std::string font = contents("media/humn28.xml");
+    // The font's check asks the engine whether it can decode the font's picture.
+    testgame::open(video::EDT_NULL, 3, std::filesystem::current_path().c_str());
+    // exp.bmp: 512 x 512 pixels of 24 bits, uncompressed, after a header of 54 bytes.
+    const struct { const char* name; const char* file; size_t at; std::string bytes; } rows[] = {
+        {"a compressed bitmap", "exp.bmp", 30, std::string("\1", 1)},
+        {"a bitmap of 8 bits, with a palette", "exp.bmp", 28, std::string("\x08", 1)},
+        {"a bitmap stored top down", "exp.bmp", 22, std::string("\0\xFE\xFF\xFF", 4)},
+        {"511 x 513 pixels: padded rows past the end", "exp.bmp", 18, std::string("\xFF\1\0\0\1\2\0\0", 8)},
+        {"less pixel data claimed than the rows need", "exp.bmp", 34, std::string("\1\0\0\0", 4)},
+        {"a character without its c attribute", "humn28.xml", font.find(" c=\"", font.find("<c ")) + 1, "x"},
+    };
+    for (const auto& r : rows) {
+        const std::string path = "media/" + std::string(r.file), original = contents(path);
+        std::ofstream(path, std::ios::binary) << std::string(original).replace(r.at, r.bytes.size(), r.bytes);
+        EXPECT_FALSE(r.file[0] == 'e' ? bitmapFileIntact(path.c_str()) : fontFileIntact(path.c_str())) << r.name;
+        std::ofstream(path, std::ios::binary) << original;
+    }
+    testgame::close();
+}
+
+// The counters at the start-up cooldown, the font the mode's, rand seeded from the clock. (The labels' first look is
+// the title frame's.)
+TEST_F(StartUpTest, FontCountersAndSeed)
 {
     testgame::open(video::EDT_NULL, 3);
     EXPECT_EQ(guiEnv->getSkin()->getFont(gui::EGDF_DEFAULT), guiEnv->getFont("media/humn28.xml"));
     EXPECT_EQ(std::make_tuple(inputCooldown, keyCooldown, activeScreen, playState),
               std::make_tuple(22, 22, 0, playRunning));
+    seedRandom();
+    const int draw = std::rand();
+    std::srand(1);
+    EXPECT_NE(draw, std::rand()) << "the draws of a fixed seed";
     testgame::close();
 }
 

@@ -1,16 +1,12 @@
-# End to end: install into a scratch root (cmake --install, or the .deb in DEB_DIR unpacked when given), start the
-# installed wrapper from an unrelated folder with a scratch HOME, and change the size so the installed launcher
-# restarts the installed game.   Usage: install_e2e.sh RUN_DIR [DEB_DIR]
+# End to end: install into a scratch root with cmake --install (or take the package installed in /usr: autopkgtest),
+# start the installed wrapper from an unrelated folder with a scratch HOME, and change the size so the installed
+# launcher restarts the installed game.   Usage: install_e2e.sh RUN_DIR | install_e2e.sh "" /usr
 source "$(dirname "$0")/lib.sh"
-e2e_init "$1"
-build=$(cd "$1/.." && pwd)
-
-if [ -n "${2:-}" ]; then
-    dpkg-deb -x "$(ls "$2"/quintet_*.deb)" "$WORK/root" || e2e_fail "cannot unpack the .deb in $2"
-    prefix="$WORK/root/usr"
-else
-    prefix="$WORK/prefix"
-    cmake --install "$build" --prefix "$prefix" >/dev/null || e2e_fail "install failed"
+# Nothing of the run folder is played here: it only leads to the build.
+e2e_init ""
+prefix=${2:-$WORK/prefix}
+if [ -z "${2:-}" ]; then
+    cmake --install "$1/.." --prefix "$prefix" >/dev/null || e2e_fail "install failed"
 fi
 for f in games/quintet lib/games/quintet/quintet lib/games/quintet/start share/games/quintet/media/Swiss12.xml \
          share/applications/quintet.desktop share/icons/hicolor/256x256/apps/quintet.png \
@@ -41,6 +37,8 @@ e2e_wait_exit 10
 e2e_wait_window 20
 [ "$(e2e_window_size)" = "850x850" ] || e2e_fail "relaunched window is $(e2e_window_size)"
 pid=$(pgrep -f "^$prefix/lib/games/quintet/quintet" | head -1)
+# Not a child of ours, nor in $WORK when installed in /usr: the clean-up must know it.
+E2E_PIDS+=("$pid")
 [ -n "$pid" ] && [ "$(readlink -f /proc/$pid/cwd)" = "$(readlink -f "$folder")" ] || e2e_fail "relaunched game runs elsewhere"
 e2e_close_window
 echo "install e2e passed"

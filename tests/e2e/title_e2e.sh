@@ -29,6 +29,7 @@ e2e_log "the right arrow relaunches at M"
 e2e_click 400 495   # the right arrow of size S: 380 < x < 420, 480 < y < 510
 e2e_wait_exit 10
 [ "$GAME_STATUS" = 255 ] || e2e_fail "the right arrow ended the game with $GAME_STATUS, expected 255"
+grep -q "could not start" stdout.txt && e2e_fail "the game says the launcher did not start"
 [ "$(od -An -v -tx1 config.cfg | tr -d ' \n')" = "32$(printf '%070d' 0)" ] || e2e_fail "config.cfg is not M's record"
 e2e_log "the relaunched window"
 # The old game has ended, so a window now is the launcher's new game; e2e_cleanup ends it.

@@ -1,24 +1,62 @@
-# End to end on Windows' terms: the Windows zip unpacked into a scratch folder and played with Debian's wine64 in a
-# scratch prefix on the test display. Its title screen is compared with the Linux build's, pixel by pixel.
-# Usage: wine_e2e.sh RUN_DIR ZIP (the native run folder gives the Linux picture)
+# End to end on Windows' terms: the Windows zip unpacked into a scratch folder named in three scripts, beyond the
+# ANSI code page, and played with Debian's wine64 in a scratch prefix on the test display. Its title screen is
+# compared with the Linux build's, pixel by pixel. Then the installer installs, reinstalls and uninstalls the game
+# in the same prefix, and installs it into a folder named like the zip's.
+# Usage: wine_e2e.sh RUN_DIR ZIP SETUP ICON_32 VERSION (the native run folder gives the Linux picture)
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 zip=$2
+# The installer, the game's 32-pixel icon and the project's version, for the release's own checks below.
+setup=$3 icon=$4 version=$5
 
 WINE=/usr/lib/wine/wine64
-# No offer to install Mono or Gecko, and no debug chatter in stderr.txt.
-export WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+# No offer to install Mono or Gecko, and no debug chatter in stderr.txt. Wine reads file names in the locale's
+# encoding: UTF-8, or the folder's name means nothing to it. Its ANSI code page stays the Western one.
+export WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all LC_ALL=C.UTF-8
 # Wine's processes do not carry $WORK in their command lines: the prefix's own server ends them.
 wine_cleanup() { /usr/lib/wine/wineserver -k 2>/dev/null; e2e_cleanup; }
 trap wine_cleanup EXIT
 
-unzip -q "$zip" -d "$WORK/zip" || e2e_fail "cannot unpack $zip"
-GAME=$(dirname "$(find "$WORK/zip" -name quintet.exe | head -1)")
+FOLDER="Quintet 游戏 Игра Zoë"
+unzip -q "$zip" -d "$WORK/$FOLDER" || e2e_fail "cannot unpack $zip"
+GAME=$(dirname "$(find "$WORK/$FOLDER" -name quintet.exe | head -1)")
 for f in quintet.exe start.exe Irrlicht.dll media/exp.bmp media/title.bmp media/Swiss12.xml media/humn28.xml \
          LICENSE.txt COPYRIGHT.txt licenses/irrlicht.txt licenses/libpng.txt licenses/zlib.txt \
          licenses/Apache-2.0.txt; do
     [ -f "$GAME/$f" ] || e2e_fail "the zip has no $f"
 done
+
+# The release's programs: each carries an icon group (14), a version (16) whose strings are the project's version,
+# and a manifest (24) asking for no elevation, naming Windows 7 to 11 and drawing pixel for pixel when scaled.
+manifest_needs=('level="asInvoker"' '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}' '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}'
+                '<dpiAwareness[^>]*>PerMonitorV2')
+wine_expect_resources() {
+    local name listing type key value need
+    name=$(basename "$1")
+    listing=$(wrestool -l "$1") || e2e_fail "wrestool cannot read $name"
+    for type in 14 16 24; do
+        grep -q -- "--type=$type " <<<"$listing" || e2e_fail "$name has no resource of type $type"
+    done
+    for key in FileVersion ProductVersion; do
+        value=$(wrestool -x --raw -t16 "$1" | iconv -c -f UTF-16LE -t UTF-8 | tr '\0' '\n' |
+            awk -v key="$key" 'found && NF { print; exit } $0 ~ key "$" { found = 1 }')
+        [ "$value" = "$version" ] || e2e_fail "$name says $key ${value:-none}, the project $version"
+    done
+    for need in "${manifest_needs[@]}"; do
+        wrestool -x --raw -t24 "$1" | grep -q -- "$need" || e2e_fail "$name's manifest lacks $need"
+    done
+}
+e2e_log "resources of quintet.exe, start.exe and the installer"
+for exe in "$GAME/quintet.exe" "$GAME/start.exe" "$setup"; do wine_expect_resources "$exe"; done
+
+# Prints the first picture of an xprop -f _NET_WM_ICON 32c listing (width, height, ARGB pixels, then the next
+# size) in ImageMagick's text format.
+wine_icon_picture() {
+    sed 's/^[^=]*= //' | tr ',' '\n' | awk 'NR == 1 { w = $1 }
+        NR == 2 { print "# ImageMagick pixel enumeration: " w "," $1 ",255,srgba" }
+        NR > 2 && NR <= 2 + w * w { p = NR - 3; c = $1 + 0; a = int(c / 16777216)
+            printf "%d,%d: (%d,%d,%d,%d)\n", p % w, int(p / w), int(c / 65536) % 256, int(c / 256) % 256, c % 256, a }'
+}
 
 # Starts quintet.exe in the unpacked folder; its stdout goes to $WORK/stdout.txt. Sets GAME_PID.
 wine_start() {
@@ -45,8 +83,7 @@ e2e_log "the Linux build's title screen"
 e2e_start
 e2e_wait_window
 e2e_move 200 150
-sleep 0.5
-e2e_shot "$WORK/linux.png"
+e2e_expect_screen 0.5 linux $E2E_TITLE
 e2e_key Escape
 e2e_wait_exit 10
 [ "$GAME_STATUS" = 0 ] || e2e_fail "the Linux game ended with $GAME_STATUS"
@@ -68,10 +105,18 @@ e2e_log "window after $((SECONDS - started)) s"
     e2e_fail "echo line: $(head -1 "$WORK/stdout.txt" | od -c | head -3)"
 grep -q "Direct3D 9" "$WORK/stdout.txt" || e2e_fail "the engine did not report Direct3D 9"
 
+e2e_log "the window's icon is the game's"
+xprop -id "$WIN" _NET_WM_ICON | grep -F "Icon ("
+xprop -id "$WIN" -notype -f _NET_WM_ICON 32c _NET_WM_ICON | wine_icon_picture >"$WORK/icon.txt"
+# Both over one background, as a title bar shows them; Wine's own icon differs in some 900 of the 1024 pixels.
+convert "$WORK/icon.txt" -background black -flatten "$WORK/icon-wine.png" 2>/dev/null || e2e_fail "no icon"
+convert "$icon" -background black -flatten "$WORK/icon-game.png"
+apart=$(compare -metric AE -fuzz 3% "$WORK/icon-wine.png" "$WORK/icon-game.png" null: 2>&1)
+[ "$apart" -le 10 ] 2>/dev/null || e2e_fail "$apart pixels of the window's 32 x 32 icon differ from the game's"
+
 e2e_log "the title screen against Linux"
 e2e_move 200 150
-sleep 0.5
-e2e_shot "$WORK/wine.png"
+e2e_expect_screen 0.5 wine $E2E_TITLE
 # Flat spots: the edge shading over the background, the background and the band.
 spots=(0 0  649 1  100 11  100 12  100 638  0 639  649 649  20 40  630 40  20 300  630 600)
 mapfile -t seen < <(e2e_pixels "$WORK/wine.png" "${spots[@]}")
@@ -101,6 +146,8 @@ e2e_log "the right arrow relaunches at M through start.exe"
 e2e_key Right
 e2e_wait_exit 10
 [ "$GAME_STATUS" = 255 ] || e2e_fail "the right arrow ended the game with $GAME_STATUS, expected 255"
+# The engine's log names the textures it loaded by their full paths, in UTF-8.
+grep -qF "$FOLDER/${GAME##*/}/media/exp.bmp" "$WORK/stdout.txt" || e2e_fail "no readable exp.bmp path in the log"
 [ "$(od -An -v -tx1 "$GAME/config.cfg" | tr -d ' \n')" = "32$(printf '%070d' 0)" ] || e2e_fail "config.cfg is not M's record"
 # The old window is gone (or its id passed on to the new one), so any game window now is the relaunched one.
 e2e_wait_window 60
@@ -127,5 +174,77 @@ wine_start
 e2e_wait_exit 30
 [ "$GAME_STATUS" = 1 ] || e2e_fail "a missing Swiss12.xml gave status $GAME_STATUS"
 grep -qF " sorry, font file not found:  Swiss12.xml  !!! " "$WORK/stdout.txt" || e2e_fail "no Swiss12 message"
+
+# The installer, in the same prefix, as a player without administrator rights uses it.
+wine_record() { od -An -v -tx1 "$1" | tr -d ' \n'; }
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quintet'
+# No menu entry on this machine's desktop for the shortcut the installer makes.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+
+e2e_log "silent install"
+"$WINE" "$setup" /S || e2e_fail "the silent install failed"
+GAME=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/Quintet)
+LNK=("$WINEPREFIX"/drive_c/users/*/AppData/Roaming/"Microsoft/Windows/Start Menu/Programs/Quintet.lnk")
+unzip -q "$zip" -d "$WORK/fresh"
+diff -r -x uninstall.exe "$WORK/fresh/$(basename "$zip" .zip)" "$GAME" || e2e_fail "the install differs from the zip"
+wine_expect_resources "$GAME/uninstall.exe"
+dir=$("$WINE" winepath -w "$GAME" | tr -d '\r')
+# The shortcut's working folder is the one string in it that ends in the install folder.
+[[ "$(strings -el "${LNK[0]}" 2>/dev/null)"$'\n' == *"$dir"$'\n'* ]] || e2e_fail "no shortcut starting in $dir"
+mapfile -t values < <("$WINE" reg query "$key" | tr -d '\r' |
+    sed -n 's/^ *\([A-Za-z]*\) *REG_[A-Z]* *\(.*\)$/\1 \2/p')
+printf '    %s\n' "${values[@]}"
+for row in "DisplayName Quintet" "DisplayVersion $version" "Publisher The Quintet developers" \
+           "DisplayIcon $dir\quintet.exe" "UninstallString \"$dir\uninstall.exe\"" \
+           "QuietUninstallString \"$dir\uninstall.exe\" /S" "InstallLocation $dir" "NoModify 0x1" "NoRepair 0x1"; do
+    printf '%s\n' "${values[@]}" | grep -qxF -- "$row" || e2e_fail "the Apps & features entry lacks $row"
+done
+size=$(printf '%s\n' "${values[@]}" | sed -n 's/^EstimatedSize //p')
+kib=$(du -sk --apparent-size "$GAME" | cut -f1)
+[ $((${size:-0})) -ge $((kib * 9 / 10)) ] && [ $((${size:-0})) -le $((kib * 11 / 10)) ] ||
+    e2e_fail "EstimatedSize is ${size:-none} KiB, the install $kib KiB"
+
+e2e_log "the installed game: config.cfg in its folder, and M through start.exe"
+wine_start
+e2e_wait_window 60
+[ "$(wine_record "$GAME/config.cfg")" = "31$(printf '%070d' 0)" ] || e2e_fail "no S record in the install folder"
+e2e_move 300 300
+# Keys count once the start-up countdown has run out, which a loaded machine can stretch: press again if need be.
+for _ in 1 2 3; do e2e_key Right; e2e_wait_exit 5; [ "$GAME_STATUS" = running ] || break; done
+[ "$GAME_STATUS" = 255 ] || e2e_fail "the right arrow ended the installed game with $GAME_STATUS, expected 255"
+e2e_wait_window 60
+[ "$(e2e_window_size)" = 850x850 ] || e2e_fail "relaunched installed game is $(e2e_window_size), expected 850x850"
+e2e_move 300 300
+sleep 0.5
+e2e_key Escape
+e2e_wait_no_windows
+
+e2e_log "silent reinstall"
+"$WINE" "$setup" /S || e2e_fail "the silent reinstall failed"
+[ "$(wine_record "$GAME/config.cfg")" = "32$(printf '%070d' 0)" ] || e2e_fail "the reinstall lost config.cfg"
+
+e2e_log "silent uninstall"
+echo "the player's" >"$GAME/notes.txt"
+"$WINE" "$GAME/uninstall.exe" /S || e2e_fail "the silent uninstall failed"
+# The uninstaller goes on from a copy of itself, so that it can delete uninstall.exe: wait for it.
+/usr/lib/wine/wineserver -w
+left=$(cd "$GAME" && find . -mindepth 1)
+[ "$left" = ./notes.txt ] || e2e_fail "the uninstall left $left"
+[ ! -e "${LNK[0]}" ] || e2e_fail "the uninstall left the shortcut"
+! "$WINE" reg query "$key" >/dev/null 2>&1 || e2e_fail "the uninstall left $key"
+
+e2e_log "installed into a folder named in three scripts, started in its shortcut's folder"
+# NSIS reads /D= raw from the command line, unquoted though it holds blanks: cmd passes it on as written.
+"$WINE" cmd /c "$("$WINE" winepath -w "$setup" | tr -d '\r') /S /D=C:\\$FOLDER" || e2e_fail "the install into $FOLDER failed"
+GAME="$WINEPREFIX/drive_c/$FOLDER"
+# The shortcut's strings are UTF-16, at an odd or an even offset: read both ways.
+{ iconv -c -f UTF-16LE -t UTF-8 <"${LNK[0]}"; tail -c +2 "${LNK[0]}" | iconv -c -f UTF-16LE -t UTF-8; } 2>/dev/null |
+    grep -qaF "C:\\$FOLDER" || e2e_fail "the shortcut does not name $FOLDER"
+wine_start
+e2e_wait_window 60
+e2e_expect_screen 0.5 installed $E2E_TITLE
+e2e_key Escape
+e2e_wait_exit 10
+[ "$GAME_STATUS" = 0 ] || e2e_fail "the game installed in $FOLDER ended with $GAME_STATUS"
 
 echo "wine e2e passed"

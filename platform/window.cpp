@@ -1,9 +1,31 @@
-// The X11 window's identity and fixed size: what window managers, taskbars and docks read from it.
+// The window's identity: on X11 its class, pid, icon and fixed size, which window managers, taskbars and docks
+// read from it; on Windows its icon, which the engine leaves generic.
 #include "platform/platform.h"
 
 #ifdef _WIN32
 
-void identifyWindow(const irr::video::SExposedVideoData&, int, int) {}  // the resources carry the icon
+#include <windows.h>
+
+void identifyWindow(const irr::video::SExposedVideoData& data, int, int)
+{
+    // Both Windows drivers keep the window handle at this place of the data; the engine's window has no sizing
+    // frame, so its size needs nothing.
+    const HWND window = static_cast<HWND>(data.D3D9.HWnd);
+    if (!window)
+        return;
+    // The program's own icon (resource 1) at each size the system draws, so Windows picks the nearest picture
+    // instead of shrinking a big one.
+    const HINSTANCE self = GetModuleHandleW(nullptr);
+    const struct { WPARAM which; int width, height; } icons[] = {
+        {ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)},
+        {ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)},
+    };
+    for (const auto& icon : icons) {
+        const HANDLE picture = LoadImageW(self, MAKEINTRESOURCEW(1), IMAGE_ICON, icon.width, icon.height, 0);
+        if (picture)
+            SendMessageW(window, WM_SETICON, icon.which, reinterpret_cast<LPARAM>(picture));
+    }
+}
 
 #else
 
