@@ -6,9 +6,7 @@ source "$(dirname "$0")/lib.sh"
 # Nothing of the run folder is played here: it only leads to the build.
 e2e_init ""
 prefix=${2:-$WORK/prefix}
-if [ -z "${2:-}" ]; then
-    cmake --install "$1/.." --prefix "$prefix" >/dev/null || e2e_fail "install failed"
-fi
+[ -n "${2:-}" ] || cmake --install "$1/.." --prefix "$prefix" >/dev/null || e2e_fail "install failed"
 
 export HOME="$WORK/home"
 folder="$HOME/.local/share/quintet"
@@ -19,7 +17,7 @@ e2e_wait_window
 e2e_expect_record "$folder/config.cfg" 1
 [ -z "$(ls -A "$WORK/elsewhere")" ] || e2e_fail "the game wrote into the folder it was started from"
 
-e2e_log "size change from the installed game"
+# A size change from the installed game.
 e2e_move 300 300
 e2e_key Right
 e2e_wait_exit 10
@@ -33,4 +31,3 @@ pid=$(pgrep -f "^$prefix/lib/games/quintet/quintet" | head -1)
 E2E_PIDS+=("$pid")
 [ -n "$pid" ] && [ "$(readlink -f /proc/$pid/cwd)" = "$(readlink -f "$folder")" ] || e2e_fail "relaunched game runs elsewhere"
 e2e_close_window
-echo "install e2e passed"

@@ -20,16 +20,14 @@ e2e_cleanup() {
 # Copies the run folder (game, launcher, media; no config.cfg) to $WORK, unless it is "", and makes sure there is
 # a display.
 e2e_init() {
-    local run=$1
     WORK=$(mktemp -d /tmp/quintet-e2e.XXXXXX)
-    [ -z "$run" ] || cp -r "$run/quintet" "$run/start" "$run/media" "$WORK/" || e2e_fail "no game in $run"
+    [ -z "$1" ] || cp -r "$1/quintet" "$1/start" "$1/media" "$WORK/" || e2e_fail "no game in $1"
     trap e2e_cleanup EXIT
     if [ -z "${DISPLAY:-}" ]; then
         source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.sh"
-        start_xvfb
+        start_xvfb || e2e_fail "no X display"
         E2E_XVFB=$XVFB_PID
     fi
-    xdpyinfo >/dev/null 2>&1 || e2e_fail "no X display"
     e2e_wait_gone '.*' || e2e_fail "a game window from before is still on the display"
     cd "$WORK" || e2e_fail "cannot enter $WORK"
 }
@@ -100,7 +98,6 @@ e2e_read_cells() {
     mapfile -t CELLS < <(e2e_pixels "$1" "${spots[@]}")
     BALLS=0
     for c in "${CELLS[@]}"; do e2e_near "$c" $E2E_EMPTY_CELL 12 || BALLS=$((BALLS + 1)); done
-    [ ${#CELLS[@]} -eq 81 ] || e2e_fail "$1: read ${#CELLS[@]} cells, not 81"
 }
 
 # Waits for the started game to end and sets GAME_STATUS to its exit status ("running" if it did not end).
