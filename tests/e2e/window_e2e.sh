@@ -1,6 +1,7 @@
 # End to end, the window on a desktop. With no window manager, a size forced on it anyway (xdotool): the picture
-# stays in the top-left corner pixel for pixel and takes its clicks there, painted in parts and whole. Under
-# openbox: identity and size hints as xprop reads them, maximise requests that change nothing, closing through it.
+# stays in the top-left corner pixel for pixel and takes its clicks there, painted in parts and whole; a close
+# request (as a window manager's close button sends) ends with status 0. Under openbox: identity and size hints as
+# xprop reads them, a maximise request that changes nothing, the left arrow's relaunch at XL.
 # Usage: window_e2e.sh RUN_DIR ICON_32_PNG
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
@@ -13,14 +14,6 @@ same_corner() {
     [ "$(compare -metric AE "$2" corner.png null: 2>&1)" = 0 ] || e2e_fail "$1: its top-left corner is not $2"
     [ "$(convert "$1" -fill black -draw "rectangle 0,0 ${size/x/,}" -format '%[fx:maxima]' info:)" = 0 ] ||
         e2e_fail "$1: not black around the picture"
-}
-# A maximise request leaves the window at 650 x 650, showing shot $1.png still.
-maximise_changes_nothing() {
-    wmctrl -r Quintet -b add,maximized_vert,maximized_horz
-    sleep 0.5
-    [ "$(e2e_window_size)" = 650x650 ] || e2e_fail "a maximise request made the window $(e2e_window_size)"
-    e2e_shot maximised.png
-    same_corner maximised.png "$1.png"
 }
 property() { xprop -id "$WIN" "$1" | sed 's/^[^=]*= //'; }
 # The minimum and maximum size of WM_NORMAL_HINTS.
@@ -40,24 +33,23 @@ for painting in parts whole; do
     same_corner forced-title.png title.png
     e2e_click 330 377  # the start button
     e2e_expect_screen 1.6 forced-play $E2E_PLAY 5
-    e2e_move_a_ball
-    e2e_expect_screen 1.6 forced-moved $E2E_PLAY 8
-    e2e_expect_moved
     xdotool windowsize "$WIN" 650 650
     e2e_expect_screen 0.3 back $E2E_PLAY
-    same_corner forced-moved.png back.png
+    same_corner forced-play.png back.png
     e2e_close_window
     e2e_wait_exit 10
+    [ "$GAME_STATUS" = 0 ] || e2e_fail "closing the window gave status $GAME_STATUS"
     unset MESA_EXTENSION_OVERRIDE
 done
 
-e2e_log "under openbox"
+e2e_log "under openbox, at XS, whose left arrow goes round to XL"
 openbox >/dev/null 2>&1 &
 E2E_PIDS+=($!)
 for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+printf 0 >config.cfg
 e2e_start
 e2e_wait_window
-[ "$(size_hints)" = "650x650 650x650 " ] || e2e_fail "size hints at S: $(size_hints)"
+[ "$(size_hints)" = "450x450 450x450 " ] || e2e_fail "size hints at XS: $(size_hints)"
 for row in "WM_CLASS=\"quintet\", \"Quintet\"" "_NET_WM_PID=$GAME_PID" "WM_CLIENT_MACHINE=\"$(hostname)\""; do
     [ "$(property "${row%%=*}")" = "${row#*=}" ] || e2e_fail "${row%%=*} is $(property "${row%%=*}")"
 done
@@ -68,25 +60,15 @@ xprop -id "$WIN" -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //' | tr -d '
 [ "$(cat icon-sizes.txt)" = "16x16 32x32 48x48 64x64 128x128 " ] || e2e_fail "window icons: $(cat icon-sizes.txt)"
 convert "$2" -depth 8 rgba:- | od -An -v -tu1 -w4 | awk '{printf "%.0f\n", (($4 * 256 + $1) * 256 + $2) * 256 + $3}' |
     cmp -s - icon32.txt || e2e_fail "the window's 32 x 32 icon is not $2"
-e2e_move 5 640
+e2e_move 5 440
 e2e_shot title.png
-maximise_changes_nothing title
-e2e_click 330 377
-e2e_expect_screen 1.6 play $E2E_PLAY 5
-maximise_changes_nothing play
-wmctrl -c Quintet
-e2e_wait_exit 10
-[ "$GAME_STATUS" = 0 ] || e2e_fail "closing through the window manager gave status $GAME_STATUS"
-
-e2e_log "XL after a relaunch"
-printf 0 >config.cfg  # XS, whose left arrow goes round to XL
-e2e_start
-e2e_wait_window
-e2e_move 100 100
-sleep 0.5  # the start-up cooldown runs out
-e2e_key Left
-e2e_wait_exit 10
+wmctrl -r Quintet -b add,maximized_vert,maximized_horz
+sleep 0.5
+[ "$(e2e_window_size)" = 450x450 ] || e2e_fail "a maximise request made the window $(e2e_window_size)"
+e2e_shot maximised.png
+same_corner maximised.png title.png
+# Keys count once the start-up cooldown has run out, which a loaded machine can stretch: press again if need be.
+for _ in 1 2 3; do e2e_key Left; e2e_wait_exit 5; [ "$GAME_STATUS" = running ] || break; done
 [ "$GAME_STATUS" = 255 ] || e2e_fail "the size change ended with $GAME_STATUS"
 e2e_wait_window 20
 [ "$(size_hints)" = "1140x1140 1140x1140 " ] || e2e_fail "size hints at XL: $(size_hints)"
-e2e_log pass
