@@ -67,7 +67,7 @@ using StartUpTest = ConfigTest;
 
 // Byte 0 chooses the size when it is '0'..'4' (else 1024 x 768 in mode 0) and shows in the echo when printable,
 // bytes 0..3 (zero past the end) are echoed as a signed little-endian number, and the file stays as it was,
-// whatever its length. (The record a first start writes is shell_e2e's.)
+// whatever its length. (The record a first start writes is game_e2e's.)
 TEST_F(ConfigTest, FirstByteChoosesSizeAndTheFileStaysAsItWas)
 {
     struct Row { std::string bytes; char shown; int value, mode; };  // mode -1: no size chosen
