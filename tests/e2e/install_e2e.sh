@@ -30,4 +30,3 @@ pid=$(pgrep -f "^$prefix/lib/games/quintet/quintet" | head -1)
 # Not a child of ours, nor in $WORK when installed in /usr: the clean-up must know it.
 E2E_PIDS+=("$pid")
 [ -n "$pid" ] && [ "$(readlink -f /proc/$pid/cwd)" = "$(readlink -f "$folder")" ] || e2e_fail "relaunched game runs elsewhere"
-e2e_close_window

@@ -51,7 +51,6 @@ e2e_wait_window() {
 }
 
 # Asks the window to close, as a window manager's close button would.
-e2e_close_window() { "${E2E_CLOSEWINDOW:?closewindow tool not set}" "$WIN"; }
 # Prints the window's size as WxH.
 e2e_window_size() { xdotool getwindowgeometry "$WIN" | awk '/Geometry:/ {print $2}'; }
 # Moves the pointer to window coordinates.
