@@ -50,7 +50,6 @@ e2e_wait_window() {
     e2e_fail "no game window within ${1:-20}s"
 }
 
-# Asks the window to close, as a window manager's close button would.
 # Prints the window's size as WxH.
 e2e_window_size() { xdotool getwindowgeometry "$WIN" | awk '/Geometry:/ {print $2}'; }
 # Moves the pointer to window coordinates.
