@@ -43,7 +43,8 @@ unset MESA_EXTENSION_OVERRIDE
 e2e_log "under openbox: its close button's request ends the game with status 0"
 openbox >/dev/null 2>&1 &
 E2E_PIDS+=($!)
-for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+# Until openbox has taken the game's window in: it lists it then.
+for _ in $(seq 100); do wmctrl -l 2>/dev/null | grep -q Quintet && break; sleep 0.1; done
 wmctrl -c Quintet
 e2e_wait_exit 10
 [ "$GAME_STATUS" = 0 ] || e2e_fail "closing the window gave status $GAME_STATUS"
