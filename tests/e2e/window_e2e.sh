@@ -1,9 +1,12 @@
-# End to end, the window on a desktop. With no window manager, a size forced on it anyway (xdotool): the picture
-# stays in the top-left corner pixel for pixel and takes its clicks there, painted in parts and whole. Under
-# openbox: a close through it ends with status 0; identity and size hints as xprop reads them, a maximise request
-# that changes nothing, the left arrow's relaunch at XL.
+# End to end, the window on a desktop. Under openbox, started after the first game: a close through it ends that
+# game with status 0; identity and size hints as xprop reads them, a maximise request that changes nothing, the
+# left arrow's relaunch at XL. Then with no window manager, a size forced on the window anyway (xdotool): the
+# picture stays in the top-left corner pixel for pixel and takes its clicks there, painted in parts and whole.
 # Usage: window_e2e.sh RUN_DIR ICON_32_PNG
 source "$(dirname "$0")/lib.sh"
+# A display of its own: atoms live as long as the server, and an older window manager's would hide a game that
+# names none.
+unset DISPLAY
 e2e_init "$1"
 
 # Shot $1 holds shot $2 in its top-left corner, and black around it.
@@ -19,30 +22,13 @@ property() { xprop -id "$WIN" "$1" | sed 's/^[^=]*= //'; }
 # The minimum and maximum size of WM_NORMAL_HINTS.
 size_hints() { xprop -id "$WIN" WM_NORMAL_HINTS | awk '/(minimum|maximum) size/ {printf "%sx%s ", $5, $7}'; }
 
-# Mesa without GL_ARB_clip_control leaves the game no canvas: every picture is painted whole on the window.
-for painting in parts whole; do
-    e2e_log "a forced size, painted $painting"
-    [ $painting = whole ] && export MESA_EXTENSION_OVERRIDE=-GL_ARB_clip_control
-    e2e_start
-    e2e_wait_window
-    e2e_move 5 640
-    e2e_shot title.png
-    xdotool windowsize "$WIN" 900 700
-    e2e_expect_screen 0.3 forced-title $E2E_TITLE
-    [ "$(e2e_window_size)" = 900x700 ] || e2e_fail "forced to $(e2e_window_size), not 900x700"
-    same_corner forced-title.png title.png
-    e2e_click 330 377  # the start button
-    e2e_expect_screen 1.6 forced-play $E2E_PLAY 5
-    xdotool windowsize "$WIN" 650 650
-    e2e_expect_screen 0.3 back $E2E_PLAY
-    same_corner forced-play.png back.png
-    [ $painting = whole ] || { kill "$GAME_PID"; e2e_wait_exit 10; }
-done
-unset MESA_EXTENSION_OVERRIDE
-
-e2e_log "under openbox: its close button's request ends the game with status 0"
+e2e_log "a window manager started after the game: its close request ends the game with status 0"
+# First on the display: a game that names no WM_DELETE_WINDOW would show it only while no other client has.
+e2e_start
+e2e_wait_window
 openbox >/dev/null 2>&1 &
-E2E_PIDS+=($!)
+openbox=$!
+E2E_PIDS+=($openbox)
 # Until openbox has taken the game's window in: it lists it then.
 for _ in $(seq 100); do wmctrl -l 2>/dev/null | grep -q Quintet && break; sleep 0.1; done
 wmctrl -c Quintet
@@ -76,3 +62,29 @@ for _ in 1 2 3; do e2e_key Left; e2e_wait_exit 5; [ "$GAME_STATUS" = running ] |
 [ "$GAME_STATUS" = 255 ] || e2e_fail "the size change ended with $GAME_STATUS"
 e2e_wait_window 20
 [ "$(size_hints)" = "1140x1140 1140x1140 " ] || e2e_fail "size hints at XL: $(size_hints)"
+# The relaunched game is the launcher's child, not ours.
+pkill -f "^$WORK/quintet"
+kill $openbox
+e2e_wait_gone '.*' || e2e_fail "the game at XL did not end"
+printf 1 >config.cfg  # back to S
+
+# Mesa without GL_ARB_clip_control leaves the game no canvas: every picture is painted whole on the window.
+for painting in parts whole; do
+    e2e_log "a forced size, painted $painting"
+    [ $painting = whole ] && export MESA_EXTENSION_OVERRIDE=-GL_ARB_clip_control
+    e2e_start
+    e2e_wait_window
+    e2e_move 5 640
+    e2e_shot title.png
+    xdotool windowsize "$WIN" 900 700
+    e2e_expect_screen 0.3 forced-title $E2E_TITLE
+    [ "$(e2e_window_size)" = 900x700 ] || e2e_fail "forced to $(e2e_window_size), not 900x700"
+    same_corner forced-title.png title.png
+    e2e_click 330 377  # the start button
+    e2e_expect_screen 1.6 forced-play $E2E_PLAY 5
+    xdotool windowsize "$WIN" 650 650
+    e2e_expect_screen 0.3 back $E2E_PLAY
+    same_corner forced-play.png back.png
+    kill "$GAME_PID"
+    e2e_wait_exit 10
+done
