@@ -46,7 +46,8 @@ done
 # _NET_WM_ICON holds width, height and pixels (0xAARRGGBB) of each size in turn.
 xprop -id "$WIN" -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //' | tr -d ' ' | tr , '\n' |
     awk 'n == 0 { w = $1; getline h; n = w * h; printf "%sx%s ", w, h > "icon-sizes.txt"; next }
-         { n--; if (w == 32) print > "icon32.txt" }'
+         { n--; if (w == 32) print > "icon32.txt" }
+         END { if (n) printf "and %d pixels short", n > "icon-sizes.txt" }'
 [ "$(cat icon-sizes.txt)" = "16x16 32x32 48x48 64x64 128x128 " ] || e2e_fail "window icons: $(cat icon-sizes.txt)"
 convert "$2" -depth 8 rgba:- | od -An -v -tu1 -w4 | awk '{printf "%.0f\n", (($4 * 256 + $1) * 256 + $2) * 256 + $3}' |
     cmp -s - icon32.txt || e2e_fail "the window's 32 x 32 icon is not $2"
