@@ -99,6 +99,8 @@ TEST(FrameTiming, BlinkOverlayToggleBannerPhasesAndScore)
         {"banner shown in the frame the countdown ends", playAllTooltip, [] { gameOverCountdown = 1; }, [] {}, 60},
         {"a new score alone is drawn", playPlainButton, [] { runTick(), score = 43; },
          [] { score = 43, forgetShownPicture(); }, 0},
+        {"the banner gone alone", playAllTooltip, [] { gameOverCountdown = 11, runTick(), gameOverCountdown = 12; },
+         [] { gameOverCountdown = 12, forgetShownPicture(); }, 0},
         {"a selection lit alone under the score label", playPlainSelection,
          [] { selectedCol = 1, selectedRow = 0, testgame::setTime(1010), runTick(), testgame::setTime(1009); },
          [] { selectedCol = 1, selectedRow = 0, forgetShownPicture(); }, 0},
