@@ -2,12 +2,6 @@
 // the window the first byte gives, and echo no control byte to the terminal.
 #include "fuzz/fuzz.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    fuzz::enterScratchFolder(*argc, *argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::writeFile("config.cfg", data, size);

@@ -2,12 +2,6 @@
 // beside the real other one: the check, the engine's font loading, and every label text drawn with it.
 #include "fuzz/fuzz.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    fuzz::enterScratchFolder(*argc, *argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::writeFile("media/" FUZZED_FILE, data, size);

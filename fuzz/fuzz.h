@@ -1,5 +1,5 @@
-// What the fuzz targets share: a scratch run folder, files read and written whole, and the game started there on
-// the null driver with both screens ticked.
+// What the fuzz targets share: libFuzzer's set-up in a scratch run folder, files read and written whole, and the game
+// started there on the null driver with both screens ticked.
 #pragma once
 
 #include <cstdint>
@@ -17,27 +17,6 @@
 namespace fuzz {
 
 inline std::string scratch;
-
-// Once per process: a fresh folder to run in, gone at exit, with a copy of the font the smaller sizes use. The
-// pictures are left out unless fuzzed: decoding the real ones would take most of every run.
-inline void enterScratchFolder(int argc, char** argv)
-{
-    // libFuzzer opens the inputs named on its command line only after this.
-    for (int i = 1; i < argc; ++i)
-        if (argv[i][0] != '-')
-            argv[i] = strdup(std::filesystem::absolute(argv[i]).c_str());
-    // In memory where there is such a place: on a disk that builds share, a file cut and written again on every run
-    // waits for the disk now and then, over a second.
-    char pattern[] = "/dev/shm/quintet-fuzz.XXXXXX", fallback[] = "/tmp/quintet-fuzz.XXXXXX";
-    char* folder = mkdtemp(pattern) ? pattern : mkdtemp(fallback);
-    if (!folder || chdir(folder) != 0)
-        std::abort();
-    scratch = folder;
-    std::atexit([] { std::filesystem::remove_all(scratch); });
-    std::filesystem::create_directory("media");
-    for (const char* file : {"Swiss12.xml", "Swiss12_0.png"})
-        std::filesystem::copy_file(std::string(MEDIA_DIR "/") + file, std::string("media/") + file);
-}
 
 inline std::string readFile(const char* path)
 {
@@ -96,3 +75,30 @@ inline void startAndTick()
 }
 
 } // namespace fuzz
+
+// Once per process, for every target: a fresh folder to run in, gone at exit, with a copy of the font the smaller
+// sizes use. The pictures are left out unless fuzzed: decoding the real ones would take most of every run. A target
+// that fuzzes what is read after the device start (ONE_DEVICE_SIZE) starts its one device here.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    // libFuzzer opens the inputs named on its command line only after this.
+    for (int i = 1; i < *argc; ++i)
+        if ((*argv)[i][0] != '-')
+            (*argv)[i] = strdup(std::filesystem::absolute((*argv)[i]).c_str());
+    // In memory where there is such a place: on a disk that builds share, a file cut and written again on every run
+    // waits for the disk now and then, over a second.
+    char pattern[] = "/dev/shm/quintet-fuzz.XXXXXX", fallback[] = "/tmp/quintet-fuzz.XXXXXX";
+    char* folder = mkdtemp(pattern) ? pattern : mkdtemp(fallback);
+    if (!folder || chdir(folder) != 0)
+        std::abort();
+    fuzz::scratch = folder;
+    std::atexit([] { std::filesystem::remove_all(fuzz::scratch); });
+    std::filesystem::create_directory("media");
+    for (const char* file : {"Swiss12.xml", "Swiss12_0.png"})
+        std::filesystem::copy_file(std::string(MEDIA_DIR "/") + file, std::string("media/") + file);
+#ifdef ONE_DEVICE_SIZE
+    if (!fuzz::startWithFont(ONE_DEVICE_SIZE))
+        std::abort();
+#endif
+    return 0;
+}

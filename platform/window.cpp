@@ -1,5 +1,5 @@
-// The window's identity: on X11 its class, pid, icon and fixed size, which window managers, taskbars and docks
-// read from it; on Windows its icon, which the engine leaves generic.
+// The window's identity: on X11 its class, pid, icon, fixed size and close request, which window managers, taskbars
+// and docks read from it; on Windows its icon, which the engine leaves generic.
 #include "platform/platform.h"
 
 #ifdef _WIN32
@@ -84,6 +84,11 @@ void identifyWindow(const irr::video::SExposedVideoData& data, int width, int he
             XFree(machine.value);
         }
     }
+    // The engine asks for the close button's message only if some client has named WM_DELETE_WINDOW before it:
+    // on a display where the game starts first, a window manager could then only cut its connection (status 1).
+    Atom closeRequest = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, window, &closeRequest, 1);
+
     const unsigned long pid = static_cast<unsigned long>(getpid());
     setCardinals(display, window, "_NET_WM_PID", &pid, 1);
     setCardinals(display, window, "_NET_WM_ICON", iconData, static_cast<int>(sizeof iconData / sizeof iconData[0]));

@@ -1,12 +1,8 @@
-// The generated media as the engine loads them: sizes, drawn regions and key, both bitmap fonts, reproducibility.
+// The generated media as the engine loads them: sizes, drawn regions and key, both bitmap fonts.
 #include <gtest/gtest.h>
 #include <irrlicht.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -83,25 +79,4 @@ TEST(MediaTest, PicturesKeyAllButTheirRegionsAndFontsMapEveryPrintedCharacter)
         EXPECT_LE(font->getDimension(printable.c_str()).Height, 40u);
     }
     device->drop();
-}
-
-static std::string readBytes(const std::string& path)
-{
-    return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
-}
-
-// Two runs of the generator write byte-identical files, the same as the build's.
-TEST(MediaGenerator, TwoRunsWriteTheSameBytes)
-{
-    char first[] = "/tmp/quintet-media.XXXXXX", second[] = "/tmp/quintet-media.XXXXXX";
-    ASSERT_TRUE(mkdtemp(first) && mkdtemp(second));
-    for (const char* folder : {first, second})
-        ASSERT_EQ(std::system((std::string("\"") + MKMEDIA_PROGRAM + "\" " + folder).c_str()), 0);
-    for (const auto& entry : std::filesystem::directory_iterator(mediaDir)) {
-        const std::string name = entry.path().filename().string(), bytes = readBytes(std::string(first) + "/" + name);
-        EXPECT_EQ(bytes, readBytes(std::string(second) + "/" + name)) << name << " differs between runs";
-        EXPECT_EQ(bytes, readBytes(entry.path().string())) << name << " differs from the build's";
-    }
-    std::filesystem::remove_all(first);
-    std::filesystem::remove_all(second);
 }

@@ -15,7 +15,7 @@ set(capture "${CMAKE_CURRENT_BINARY_DIR}/reference-capture")
 add_custom_target(reference-frames-capture
   COMMAND ${CMAKE_COMMAND} -E rm -rf "${capture}"
   COMMAND ${CMAKE_COMMAND} -E make_directory "${capture}"
-  COMMAND reference_frames_test --capture "${capture}"
+  COMMAND ${CMAKE_COMMAND} -E env "QUINTET_CAPTURE=${capture}" $<TARGET_FILE:reference_frames_test>
   COMMAND ${CMAKE_COMMAND} -E chdir "${capture}"
           ${CMAKE_COMMAND} -D "ARCHIVE=${QUINTET_FRAMES_ARCHIVE}" -P "${CMAKE_CURRENT_SOURCE_DIR}/pack-frames.cmake"
   VERBATIM)

@@ -1,7 +1,7 @@
-# The application shell: configuration, damaged media, receiver, tick scheduling; the game end to end and installed,
-# and its window on a desktop.
+# The application shell: configuration, damaged media, receiver, tick scheduling; the game end to end (its title and
+# play screens too) and installed, and its window on a desktop.
 quintet_gtest(shell_test SOURCES shell_test.cpp LIBS quintet_testgame LABELS shell)
-quintet_e2e(shell_e2e shell_e2e.sh)
+quintet_e2e(game_e2e game_e2e.sh)
 quintet_e2e(install_e2e install_e2e.sh)
 # The window on a desktop: its identity and fixed size under openbox, a size forced on it anyway.
 quintet_e2e(window_e2e window_e2e.sh "${QUINTET_ICON_DIR}/quintet-32.png")

@@ -65,14 +65,11 @@ protected:
 };
 using StartUpTest = ConfigTest;
 
-// No file: one is made for S. Otherwise byte 0 chooses the size when it is '0'..'4' (else 1024 x 768 in mode 0)
-// and shows in the echo when printable, bytes 0..3 (zero past the end) are echoed as a signed little-endian
-// number, and the file stays as it was, whatever its length.
+// Byte 0 chooses the size when it is '0'..'4' (else 1024 x 768 in mode 0) and shows in the echo when printable,
+// bytes 0..3 (zero past the end) are echoed as a signed little-endian number, and the file stays as it was,
+// whatever its length. (The record a first start writes is game_e2e's.)
 TEST_F(ConfigTest, FirstByteChoosesSizeAndTheFileStaysAsItWas)
 {
-    EXPECT_EQ(startUp(), "w cfg = 1    49    icfg= 1  \n");
-    EXPECT_EQ(file(), "1" + std::string(35, '\0'));
-    EXPECT_EQ(std::make_tuple(sizeMode, appliedSizeMode, screenWidth, screenHeight), std::make_tuple(1, 1, 650, 650));
     struct Row { std::string bytes; char shown; int value, mode; };  // mode -1: no size chosen
     const Row rows[] = {
         {"", '?', 0, -1},
@@ -107,7 +104,8 @@ TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
 {
     // nobody: the child runs as user nobody when we are root. No space: the record is written into /dev/full.
     struct Row { const char* name; std::function<void()> make; bool nobody, sizeChange; std::string printed; };
-    const std::string unread = "could not read config.cfg, using size S\n", sizeS = "w cfg = 1    49    icfg= 1  \nside 650\n",
+    const std::string unread = "could not read config.cfg, using size S\n",
+                      sizeS = "w cfg = 1    49    icfg= 1  \nside 650\n",
                       unwritten = "could not write config.cfg, using size S\n",
                       kept = "could not write config.cfg, size not changed\n";
     auto write = [](const char* name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; };
@@ -117,8 +115,6 @@ TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
         {"a folder", [] { mkdir("config.cfg", 0755); }, false, false, unread + sizeS},
         {"a FIFO", [] { mkfifo("config.cfg", 0644); }, false, false, unread + sizeS},
         {"a dangling symlink", [] { std::filesystem::create_symlink("nowhere", "config.cfg"); }, false, false,
-         unread + sizeS},
-        {"a symlink to a device", [] { std::filesystem::create_symlink("/dev/zero", "config.cfg"); }, false, false,
          unread + sizeS},
         {"a symlink to a file whose read fails",
          [] { std::filesystem::create_symlink("/proc/self/mem", "config.cfg"); }, false, false, unread + sizeS},
@@ -216,7 +212,7 @@ TEST_F(StartUpTest, DamagedMediaStopWithTheFontMessageOrLeaveThePictureOut)
                             std::printf("textures %d %d, screen %d\n", spriteSheet != nullptr,
                                         titleTexture != nullptr, activeScreen);
                         }),
-                        testing::ExitedWithCode(f.printed[0] == 't' ? 0 : 1), f.printed + "$");  // after the engine's log
+                        testing::ExitedWithCode(f.printed[0] == 't' ? 0 : 1), f.printed + "$");  // after its log
             std::ofstream(path, std::ios::binary) << original;
         }
 }
@@ -236,26 +232,23 @@ TEST_F(StartUpTest, MediaTheEngineMisreadsAreRefused)
         {"511 x 513 pixels: padded rows past the end", "exp.bmp", 18, std::string("\xFF\1\0\0\1\2\0\0", 8)},
         {"less pixel data claimed than the rows need", "exp.bmp", 34, std::string("\1\0\0\0", 4)},
         {"a character without its c attribute", "humn28.xml", font.find(" c=\"", font.find("<c ")) + 1, "x"},
+        {"a font picture the PNG decoder refuses (its header checksum broken)", "humn28_0.png", 29, std::string(4, 0)},
     };
     for (const auto& r : rows) {
         const std::string path = "media/" + std::string(r.file), original = contents(path);
         std::ofstream(path, std::ios::binary) << std::string(original).replace(r.at, r.bytes.size(), r.bytes);
-        EXPECT_FALSE(r.file[0] == 'e' ? bitmapFileIntact(path.c_str()) : fontFileIntact(path.c_str())) << r.name;
+        EXPECT_FALSE(r.file[0] == 'e' ? bitmapFileIntact(path.c_str()) : fontFileIntact("media/humn28.xml")) << r.name;
         std::ofstream(path, std::ios::binary) << original;
     }
     testgame::close();
 }
 
-// The labels start blank and black across the window, the counters at the start-up cooldown, the font the mode's,
-// rand seeded from the clock.
-TEST_F(StartUpTest, LabelsFontCountersAndSeed)
+// The counters at the start-up cooldown, the font the mode's, rand seeded from the clock. (The labels' first look is
+// the title frame's.)
+TEST_F(StartUpTest, FontCountersAndSeed)
 {
     testgame::open(video::EDT_NULL, 3);
     EXPECT_EQ(guiEnv->getSkin()->getFont(gui::EGDF_DEFAULT), guiEnv->getFont("media/humn28.xml"));
-    for (gui::IGUIStaticText* label : {infoLabel, sizeLabel})
-        EXPECT_EQ(std::make_tuple(testgame::text(label), label->getOverrideColor().color, label->getRelativePosition()),
-                  std::make_tuple(std::string("  "), 0xFF000000u, core::rect<s32>(0, 0, 950, 40)));
-    EXPECT_TRUE(infoLabel->getOverrideFont() == nullptr && sizeLabel->getOverrideFont() == uiFont);
     EXPECT_EQ(std::make_tuple(inputCooldown, keyCooldown, activeScreen, playState),
               std::make_tuple(22, 22, 0, playRunning));
     seedRandom();

@@ -8,18 +8,11 @@ E2E_XVFB=""
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 e2e_log() { echo "--- $*"; }
 
+# Games started by the launcher are not our children: they are found by their folder. The next test waits for
+# their windows to go (e2e_init).
 e2e_cleanup() {
-    local pid
-    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-    # Games started by the launcher are not our children: find them by their folder, and wait until they are
-    # gone, or the next test could find their window still on the display.
-    if [ -n "${WORK:-}" ]; then
-        pkill -f "^$WORK/" 2>/dev/null
-        for _ in $(seq 50); do pgrep -f "^$WORK/" >/dev/null || break; sleep 0.1; done
-        pkill -9 -f "^$WORK/" 2>/dev/null
-    fi
-    for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
-    [ -n "$E2E_XVFB" ] && kill "$E2E_XVFB" 2>/dev/null
+    kill "${E2E_PIDS[@]}" $E2E_XVFB 2>/dev/null
+    [ -n "${WORK:-}" ] && pkill -9 -f "^$WORK/"
     [ -n "${WORK:-}" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$WORK"
     return 0
 }
@@ -27,24 +20,21 @@ e2e_cleanup() {
 # Copies the run folder (game, launcher, media; no config.cfg) to $WORK, unless it is "", and makes sure there is
 # a display.
 e2e_init() {
-    local run=$1
-    [ -z "$run" ] || [ -x "$run/quintet" ] || e2e_fail "no game in $run"
     WORK=$(mktemp -d /tmp/quintet-e2e.XXXXXX)
-    [ -z "$run" ] || cp -r "$run/quintet" "$run/start" "$run/media" "$WORK/"
+    [ -z "$1" ] || cp -r "$1/quintet" "$1/start" "$1/media" "$WORK/" || e2e_fail "no game in $1"
     trap e2e_cleanup EXIT
     if [ -z "${DISPLAY:-}" ]; then
         source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.sh"
-        start_xvfb
+        start_xvfb || e2e_fail "no X display"
         E2E_XVFB=$XVFB_PID
     fi
-    xdpyinfo >/dev/null 2>&1 || e2e_fail "no X display"
-    e2e_wait_no_windows
+    e2e_wait_gone '.*' || e2e_fail "a game window from before is still on the display"
     cd "$WORK" || e2e_fail "cannot enter $WORK"
 }
 
-# Starts the game in $WORK; its stdout goes to $WORK/stdout.txt. Sets GAME_PID.
+# Starts the game (or the command given) in the current folder; its stdout goes to $WORK/stdout.txt. Sets GAME_PID.
 e2e_start() {
-    ( cd "$WORK" && exec ./quintet ) >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
+    "${@:-./quintet}" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
     GAME_PID=$!
     E2E_PIDS+=("$GAME_PID")
 }
@@ -52,44 +42,31 @@ e2e_start() {
 # Waits for a game window to be mapped and sets WIN to its id. Optional: timeout in seconds (default 20).
 # A departed game's window is gone by then (e2e_wait_exit sees to it), so any window found is the new one.
 e2e_wait_window() {
-    local timeout=${1:-20}
-    local end=$((SECONDS + timeout))
-    while [ $SECONDS -lt $end ]; do
-        WIN=$(xdotool search --onlyvisible --name 'Quintet' 2>/dev/null | head -1)
-        [ -n "$WIN" ] && sleep 0.5 && return 0  # let the first frames draw
-        sleep 0.1
-    done
-    # What the game and X show, so a failure on a machine we cannot watch can still be read.
-    ps -eo pid,ppid,stat,etime,args 2>/dev/null | grep -E "[q]uintet|[s]tart$" >&2
+    WIN=$(timeout "${1:-20}" xdotool search --sync --onlyvisible --name Quintet 2>/dev/null | head -1)
+    sleep 0.5  # let the first frames draw
+    [ -n "$WIN" ] && return 0
+    # What the game said, so a failure on a machine we cannot watch can still be read.
     tail -c 400 "$WORK/stdout.txt" "$WORK/stderr.txt" >&2 2>/dev/null
-    e2e_fail "no game window within ${timeout}s"
+    e2e_fail "no game window within ${1:-20}s"
 }
 
-# Asks the window to close, as a window manager's close button would.
-e2e_close_window() { "${E2E_CLOSEWINDOW:?closewindow tool not set}" "$WIN"; }
 # Prints the window's size as WxH.
 e2e_window_size() { xdotool getwindowgeometry "$WIN" | awk '/Geometry:/ {print $2}'; }
 # Moves the pointer to window coordinates.
 e2e_move() { xdotool mousemove --window "$WIN" "$1" "$2"; sleep 0.1; }
 
-# Clicks the left button at window coordinates. Optional: the hold in seconds; by default long enough for several
-# 17 ms ticks, 0 sends the press and the release in one burst, so both can arrive between two ticks.
-e2e_click() {
+# Presses xdotool command $1 and releases with $2, held $3 seconds: by default long enough for several 17 ms
+# ticks, 0 sends the press and the release in one burst, so both can arrive between two ticks.
+e2e_press() {
     local hold=(sleep "${3:-0.12}")
     [ "${3:-}" = 0 ] && hold=()
-    e2e_move "$1" "$2"
-    xdotool mousedown 1 "${hold[@]}" mouseup 1
+    xdotool $1 "${hold[@]}" $2
     sleep 0.15
 }
-
-# Presses a key by its X name (space, Escape, Left, Right, ...), pointer over the window for focus. Optional:
-# the hold in seconds, as for e2e_click.
-e2e_key() {
-    local hold=(sleep "${2:-0.12}")
-    [ "${2:-}" = 0 ] && hold=()
-    xdotool keydown --delay 0 "$1" "${hold[@]}" keyup --delay 0 "$1"
-    sleep 0.15
-}
+# Clicks the left button at window coordinates. Optional: the hold, as for e2e_press.
+e2e_click() { e2e_move "$1" "$2"; e2e_press "mousedown 1" "mouseup 1" "${3:-}"; }
+# Presses a key by its X name (space, Escape, Left, Right, ...), pointer over the window for focus. Optional: the hold.
+e2e_key() { e2e_press "keydown --delay 0 $1" "keyup --delay 0 $1" "${2:-}"; }
 # Saves a screenshot of the window to a PNG file.
 e2e_shot() { import -window "$WIN" "$1" 2>/dev/null || e2e_fail "screenshot failed"; }
 # Prints the RRGGBB colours of PNG $1 at the x y pairs that follow, one a line.
@@ -105,6 +82,10 @@ e2e_pixels() {
 E2E_TITLE=d1e8ca E2E_PLAY=ac918c E2E_EMPTY_CELL=817878
 e2e_cell_x() { echo $((63 + $1 % 9 * 66)); }  # the centre of cell row * 9 + col
 e2e_cell_y() { echo $((73 + $1 / 9 * 66)); }
+# config.cfg $1 holds the record of size mode $2: its digit and 35 zero bytes.
+e2e_expect_record() {
+    [ "$(od -An -v -tx1 "$1" | tr -d ' \n')" = "3$2$(printf '%070d' 0)" ] || e2e_fail "$1 is not the record of mode $2"
+}
 # True when colours $1 and $2 (RRGGBB) differ by at most $3 in every channel.
 e2e_near() { local i d; for i in 0 2 4; do d=$((16#${1:i:2} - 16#${2:i:2})); [ ${d#-} -le "$3" ] || return 1; done; }
 
@@ -115,32 +96,27 @@ e2e_read_cells() {
     mapfile -t CELLS < <(e2e_pixels "$1" "${spots[@]}")
     BALLS=0
     for c in "${CELLS[@]}"; do e2e_near "$c" $E2E_EMPTY_CELL 12 || BALLS=$((BALLS + 1)); done
-    [ ${#CELLS[@]} -eq 81 ] || e2e_fail "$1: read ${#CELLS[@]} cells, not 81"
 }
 
 # Waits for the started game to end and sets GAME_STATUS to its exit status ("running" if it did not end).
 # Call it directly, not in $( ): only this shell can collect its child's status.
 e2e_wait_exit() {
-    local end=$((SECONDS + ${1:-10}))
-    while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -lt $end ]; do sleep 0.1; done
+    timeout "${1:-10}" tail -s 0.1 --pid="$GAME_PID" -f /dev/null
     kill -0 "$GAME_PID" 2>/dev/null && GAME_STATUS=running && return 0
     wait "$GAME_PID"
     GAME_STATUS=$?
     # The server drops a window a moment after its client exits: wait for that, so that the next
     # search cannot find a window that is about to go.
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name 'Quintet' 2>/dev/null | grep -qx "${WIN:-none}" || break
-        sleep 0.1
-    done
+    e2e_wait_gone "${WIN:-none}"
 }
 
-# Waits until no game window is left on the display, such as one of an earlier test's games.
-e2e_wait_no_windows() {
+# Waits up to 10 seconds until no game window whose id matches $1 (a grep pattern) is on the display.
+e2e_wait_gone() {
     for _ in $(seq 100); do
-        [ -z "$(xdotool search --onlyvisible --name 'Quintet' 2>/dev/null)" ] && return 0
+        xdotool search --onlyvisible --name Quintet 2>/dev/null | grep -qx "$1" || return 0
         sleep 0.1
     done
-    e2e_fail "a game window from before is still on the display"
+    return 1
 }
 
 # After $1 seconds shoots $2 with background $3 at (5, 30); with $4, reads cell centres into CELLS and counts $4 balls.

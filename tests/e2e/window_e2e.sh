@@ -1,8 +1,12 @@
-# End to end, the window on a desktop. With no window manager, a size forced on it anyway (xdotool): the picture
-# stays in the top-left corner pixel for pixel and takes its clicks there, painted in parts and whole. Under
-# openbox: identity and size hints as xprop reads them, maximise requests that change nothing, closing through it.
+# End to end, the window on a desktop. Under openbox, started after the first game: a close through it ends that
+# game with status 0; identity and size hints as xprop reads them, a maximise request that changes nothing, the
+# left arrow's relaunch at XL. Then with no window manager, a size forced on the window anyway (xdotool): the
+# picture stays in the top-left corner pixel for pixel and takes its clicks there, painted in parts and whole.
 # Usage: window_e2e.sh RUN_DIR ICON_32_PNG
 source "$(dirname "$0")/lib.sh"
+# A display of its own: atoms live as long as the server, and an older window manager's would hide a game that
+# names none.
+unset DISPLAY
 e2e_init "$1"
 
 # Shot $1 holds shot $2 in its top-left corner, and black around it.
@@ -14,17 +18,56 @@ same_corner() {
     [ "$(convert "$1" -fill black -draw "rectangle 0,0 ${size/x/,}" -format '%[fx:maxima]' info:)" = 0 ] ||
         e2e_fail "$1: not black around the picture"
 }
-# A maximise request leaves the window at 650 x 650, showing shot $1.png still.
-maximise_changes_nothing() {
-    wmctrl -r Quintet -b add,maximized_vert,maximized_horz
-    sleep 0.5
-    [ "$(e2e_window_size)" = 650x650 ] || e2e_fail "a maximise request made the window $(e2e_window_size)"
-    e2e_shot maximised.png
-    same_corner maximised.png "$1.png"
-}
 property() { xprop -id "$WIN" "$1" | sed 's/^[^=]*= //'; }
 # The minimum and maximum size of WM_NORMAL_HINTS.
 size_hints() { xprop -id "$WIN" WM_NORMAL_HINTS | awk '/(minimum|maximum) size/ {printf "%sx%s ", $5, $7}'; }
+
+e2e_log "a window manager started after the game: its close request ends the game with status 0"
+# First on the display: a game that names no WM_DELETE_WINDOW would show it only while no other client has.
+e2e_start
+e2e_wait_window
+openbox >/dev/null 2>&1 &
+openbox=$!
+E2E_PIDS+=($openbox)
+# Until openbox has taken the game's window in: it lists it then.
+for _ in $(seq 100); do wmctrl -l 2>/dev/null | grep -q Quintet && break; sleep 0.1; done
+wmctrl -c Quintet
+e2e_wait_exit 10
+[ "$GAME_STATUS" = 0 ] || e2e_fail "closing the window gave status $GAME_STATUS"
+
+e2e_log "under openbox, at XS, whose left arrow goes round to XL"
+printf 0 >config.cfg
+e2e_start
+e2e_wait_window
+[ "$(size_hints)" = "450x450 450x450 " ] || e2e_fail "size hints at XS: $(size_hints)"
+for row in "WM_CLASS=\"quintet\", \"Quintet\"" "_NET_WM_PID=$GAME_PID" "WM_CLIENT_MACHINE=\"$(hostname)\""; do
+    [ "$(property "${row%%=*}")" = "${row#*=}" ] || e2e_fail "${row%%=*} is $(property "${row%%=*}")"
+done
+# _NET_WM_ICON holds width, height and pixels (0xAARRGGBB) of each size in turn.
+xprop -id "$WIN" -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //' | tr -d ' ' | tr , '\n' |
+    awk 'n == 0 { w = $1; getline h; n = w * h; printf "%sx%s ", w, h > "icon-sizes.txt"; next }
+         { n--; if (w == 32) print > "icon32.txt" }
+         END { if (n) printf "and %d pixels short", n > "icon-sizes.txt" }'
+[ "$(cat icon-sizes.txt)" = "16x16 32x32 48x48 64x64 128x128 " ] || e2e_fail "window icons: $(cat icon-sizes.txt)"
+convert "$2" -depth 8 rgba:- | od -An -v -tu1 -w4 | awk '{printf "%.0f\n", (($4 * 256 + $1) * 256 + $2) * 256 + $3}' |
+    cmp -s - icon32.txt || e2e_fail "the window's 32 x 32 icon is not $2"
+e2e_move 5 440
+e2e_shot title.png
+wmctrl -r Quintet -b add,maximized_vert,maximized_horz
+sleep 0.5
+[ "$(e2e_window_size)" = 450x450 ] || e2e_fail "a maximise request made the window $(e2e_window_size)"
+e2e_shot maximised.png
+same_corner maximised.png title.png
+# Keys count once the start-up cooldown has run out, which a loaded machine can stretch: press again if need be.
+for _ in 1 2 3; do e2e_key Left; e2e_wait_exit 5; [ "$GAME_STATUS" = running ] || break; done
+[ "$GAME_STATUS" = 255 ] || e2e_fail "the size change ended with $GAME_STATUS"
+e2e_wait_window 20
+[ "$(size_hints)" = "1140x1140 1140x1140 " ] || e2e_fail "size hints at XL: $(size_hints)"
+# The relaunched game is the launcher's child, not ours.
+pkill -f "^$WORK/quintet"
+kill $openbox
+e2e_wait_gone '.*' || e2e_fail "the game at XL did not end"
+printf 1 >config.cfg  # back to S
 
 # Mesa without GL_ARB_clip_control leaves the game no canvas: every picture is painted whole on the window.
 for painting in parts whole; do
@@ -40,53 +83,9 @@ for painting in parts whole; do
     same_corner forced-title.png title.png
     e2e_click 330 377  # the start button
     e2e_expect_screen 1.6 forced-play $E2E_PLAY 5
-    e2e_move_a_ball
-    e2e_expect_screen 1.6 forced-moved $E2E_PLAY 8
-    e2e_expect_moved
     xdotool windowsize "$WIN" 650 650
     e2e_expect_screen 0.3 back $E2E_PLAY
-    same_corner forced-moved.png back.png
-    e2e_close_window
+    same_corner forced-play.png back.png
+    kill "$GAME_PID"
     e2e_wait_exit 10
-    unset MESA_EXTENSION_OVERRIDE
 done
-
-e2e_log "under openbox"
-openbox >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-e2e_start
-e2e_wait_window
-[ "$(size_hints)" = "650x650 650x650 " ] || e2e_fail "size hints at S: $(size_hints)"
-for row in "WM_CLASS=\"quintet\", \"Quintet\"" "_NET_WM_PID=$GAME_PID" "WM_CLIENT_MACHINE=\"$(hostname)\""; do
-    [ "$(property "${row%%=*}")" = "${row#*=}" ] || e2e_fail "${row%%=*} is $(property "${row%%=*}")"
-done
-# _NET_WM_ICON holds width, height and pixels (0xAARRGGBB) of each size in turn.
-xprop -id "$WIN" -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //' | tr -d ' ' | tr , '\n' |
-    awk 'n == 0 { w = $1; getline h; n = w * h; printf "%sx%s ", w, h > "icon-sizes.txt"; next }
-         { n--; if (w == 32) print > "icon32.txt" }'
-[ "$(cat icon-sizes.txt)" = "16x16 32x32 48x48 64x64 128x128 " ] || e2e_fail "window icons: $(cat icon-sizes.txt)"
-convert "$2" -depth 8 rgba:- | od -An -v -tu1 -w4 | awk '{printf "%.0f\n", (($4 * 256 + $1) * 256 + $2) * 256 + $3}' |
-    cmp -s - icon32.txt || e2e_fail "the window's 32 x 32 icon is not $2"
-e2e_move 5 640
-e2e_shot title.png
-maximise_changes_nothing title
-e2e_click 330 377
-e2e_expect_screen 1.6 play $E2E_PLAY 5
-maximise_changes_nothing play
-wmctrl -c Quintet
-e2e_wait_exit 10
-[ "$GAME_STATUS" = 0 ] || e2e_fail "closing through the window manager gave status $GAME_STATUS"
-
-e2e_log "XL after a relaunch"
-printf 0 >config.cfg  # XS, whose left arrow goes round to XL
-e2e_start
-e2e_wait_window
-e2e_move 100 100
-sleep 0.5  # the start-up cooldown runs out
-e2e_key Left
-e2e_wait_exit 10
-[ "$GAME_STATUS" = 255 ] || e2e_fail "the size change ended with $GAME_STATUS"
-e2e_wait_window 20
-[ "$(size_hints)" = "1140x1140 1140x1140 " ] || e2e_fail "size hints at XL: $(size_hints)"
-e2e_log pass

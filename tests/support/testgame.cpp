@@ -117,10 +117,4 @@ std::string grab()
     return ppm;
 }
 
-std::string text(gui::IGUIStaticText* label)
-{
-    const std::wstring wide = label->getText();
-    return std::string(wide.begin(), wide.end());
-}
-
 } // namespace testgame

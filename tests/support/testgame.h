@@ -40,7 +40,4 @@ void releaseAll();
 // R, G and B of each pixel row by row.
 std::string grab();
 
-// The label's text as UTF-8 (the labels only ever hold ASCII).
-std::string text(gui::IGUIStaticText* label);
-
 } // namespace testgame
