@@ -100,6 +100,8 @@ def main():
     parser.add_argument("-f", "--file", action="append", help="only faults in files containing this (repeatable)")
     parser.add_argument("-b", "--build", default=os.path.join(TOP, "build-mutants"), help="build folder")
     parser.add_argument("--check", action="store_true", help="only check that every pattern occurs once")
+    parser.add_argument("--every", action="store_true",
+                        help="run every test on each fault and list all that catch it (mutants-every.tsv)")
     args = parser.parse_args()
 
     faults = read_faults()
@@ -122,7 +124,9 @@ def main():
     build = os.path.abspath(args.build)
     os.makedirs(build, exist_ok=True)
     journal = os.path.join(build, "mutants-applied.json")
-    report = os.path.join(build, "mutants-recheck.tsv" if subset else "mutants-report.tsv")
+    # A sweep of every catcher shows which tests are the only ones to catch a fault: what a trim must keep.
+    report = os.path.join(build, "mutants-every.tsv" if args.every else
+                          "mutants-recheck.tsv" if subset else "mutants-report.tsv")
     logs = os.path.join(build, "mutants-logs")
     os.makedirs(logs, exist_ok=True)
     # A sweep killed outright leaves its fault in place: put the file back before anything else.
@@ -181,11 +185,15 @@ def main():
                 result, catcher = ("build failed", "") if not built else ("missed", "")
                 first = last_catcher.get((f["path"], escape(f["pattern"])))
                 names = ([first] if first in seconds else []) + [n for n in order if n != first]
+                catchers = []
                 for name in names if built else []:
                     outcome, out = ctest(build, name, 10 + 5 * seconds[name], env)
                     if outcome != "passed":
-                        result, catcher = "caught", name + (" (timeout)" if outcome == "timeout" else "")
-                        break
+                        result = "caught"
+                        catchers.append(name + (" (timeout)" if outcome == "timeout" else ""))
+                        if not args.every:
+                            break
+                catcher = ", ".join(catchers)
                 if result != "missed":
                     with open(os.path.join(logs, f"{f['number']}.log"), "w", encoding="utf-8") as log:
                         log.write(out)
