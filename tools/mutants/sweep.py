@@ -182,13 +182,15 @@ def main():
                 with open(path, "w", encoding="utf-8") as src:
                     src.write(original.replace(f["pattern"], f["replacement"]))
                 built, out = build_once(build)
-                result, catcher = ("build failed", "") if not built else ("missed", "")
+                result = "build failed" if not built else "missed"
                 first = last_catcher.get((f["path"], escape(f["pattern"])))
                 names = ([first] if first in seconds else []) + [n for n in order if n != first]
                 catchers = []
                 for name in names if built else []:
-                    outcome, out = ctest(build, name, 10 + 5 * seconds[name], env)
+                    outcome, test_out = ctest(build, name, 10 + 5 * seconds[name], env)
                     if outcome != "passed":
+                        if not catchers:
+                            out = test_out  # the log shows the first catcher's failure
                         result = "caught"
                         catchers.append(name + (" (timeout)" if outcome == "timeout" else ""))
                         if not args.every:
