@@ -23,37 +23,6 @@ std::string holes(const std::string& row8, int count = 5)
 std::tuple<int, int, int, int> turnState() { return {selectedCol, selectedRow, inputCooldown, score}; }
 }  // namespace
 
-TEST(boardTurn, clicksThatMoveNothingSelectOrClearSetTheirCooldownAndRescan)
-{
-    const Cell none = {-1, -1};
-    // cooldownAfter -1: the click is not taken.
-    struct { const char* name; bool button; int cooldown, phase; Cell selected, clicked, after; int cooldownAfter; }
-        rows[] = {
-        {"a ball still fading in replaces the selection", true, 0, turnTakesClicks, {2, 2}, {6, 6}, {6, 6}, 8},
-        {"a marked ball keeps the selection", true, 0, turnTakesClicks, {2, 2}, {1, 8}, {2, 2}, 8},
-        {"an empty cell, nothing selected", true, 0, turnTakesClicks, none, {4, 4}, none, 22},
-        {"button up", false, 0, turnTakesClicks, none, {2, 2}, none, -1},
-        {"cooldown still running", true, 1, turnTakesClicks, none, {2, 2}, none, -1},
-        {"game over", true, 0, turnGameOver, none, {2, 2}, none, -1},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
-        setBoard(holes("bbbbb"));  // a waiting run: every taken click scores it again and restarts its removal
-        const std::string before = picture();
-        appearTimer[6][6] = 15;
-        selectedCol = r.selected.col, selectedRow = r.selected.row;
-        leftButtonDown = r.button, inputCooldown = r.cooldown, turnPhase = r.phase;
-        testing::internal::CaptureStdout();
-        resolveClick(r.clicked.col, r.clicked.row);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "nothing may spawn";
-        EXPECT_EQ(picture(), before);
-        const bool taken = r.cooldownAfter != -1;
-        EXPECT_EQ(turnState(),
-                  std::make_tuple(r.after.col, r.after.row, taken ? r.cooldownAfter : r.cooldown, taken ? 50 : 0));
-        EXPECT_EQ(removeTimer[0][8], taken ? removeStart : 5);
-    }
-}
-
 TEST(boardTurn, aMoveNeedsNoPathAndScoresOrSpawnsTheReplayedBallsUntilTheBoardIsFull)
 {
     // row8: the start of row 8 before the move; marked: the same cells after it. Where two or three cells are

@@ -39,12 +39,16 @@ e2e_start() {
     E2E_PIDS+=("$GAME_PID")
 }
 
-# Waits for a game window to be mapped and sets WIN to its id. Optional: timeout in seconds (default 20).
-# A departed game's window is gone by then (e2e_wait_exit sees to it), so any window found is the new one.
+# Waits for a game window to be mapped and sets WIN to its id. Optional: timeout in seconds (default 20), and
+# the size WxH it must have. A departed game's window is gone by then (e2e_wait_exit sees to it), so any window
+# found is the new one.
 e2e_wait_window() {
     WIN=$(timeout "${1:-20}" xdotool search --sync --onlyvisible --name Quintet 2>/dev/null | head -1)
     sleep 0.5  # let the first frames draw
-    [ -n "$WIN" ] && return 0
+    if [ -n "$WIN" ]; then
+        [ -z "${2:-}" ] || [ "$(e2e_window_size)" = "$2" ] || e2e_fail "window is $(e2e_window_size), not $2"
+        return 0
+    fi
     # What the game said, so a failure on a machine we cannot watch can still be read.
     tail -c 400 "$WORK/stdout.txt" "$WORK/stderr.txt" >&2 2>/dev/null
     e2e_fail "no game window within ${1:-20}s"
@@ -108,6 +112,13 @@ e2e_wait_exit() {
     # The server drops a window a moment after its client exits: wait for that, so that the next
     # search cannot find a window that is about to go.
     e2e_wait_gone "${WIN:-none}"
+}
+
+# Presses key $1 until the game ends, and expects exit status $2: keys count once the cooldown has run out,
+# which a loaded machine can stretch.
+e2e_key_to_exit() {
+    for _ in 1 2 3; do e2e_key "$1"; e2e_wait_exit 5; [ "$GAME_STATUS" = running ] || break; done
+    [ "$GAME_STATUS" = "$2" ] || e2e_fail "$1 ended the game with $GAME_STATUS, expected $2"
 }
 
 # Waits up to 10 seconds until no game window whose id matches $1 (a grep pattern) is on the display.

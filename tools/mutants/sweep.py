@@ -102,6 +102,9 @@ def main():
     parser.add_argument("--check", action="store_true", help="only check that every pattern occurs once")
     parser.add_argument("--every", action="store_true",
                         help="run every test on each fault and list all that catch it (mutants-every.tsv)")
+    parser.add_argument("--others", action="store_true",
+                        help="leave out each fault's catcher in the last full sweep; a fault missed then has no "
+                             "other catcher (mutants-others.tsv)")
     args = parser.parse_args()
 
     faults = read_faults()
@@ -125,7 +128,7 @@ def main():
     os.makedirs(build, exist_ok=True)
     journal = os.path.join(build, "mutants-applied.json")
     # A sweep of every catcher shows which tests are the only ones to catch a fault: what a trim must keep.
-    report = os.path.join(build, "mutants-every.tsv" if args.every else
+    report = os.path.join(build, "mutants-every.tsv" if args.every else "mutants-others.tsv" if args.others else
                           "mutants-recheck.tsv" if subset else "mutants-report.tsv")
     logs = os.path.join(build, "mutants-logs")
     os.makedirs(logs, exist_ok=True)
@@ -184,7 +187,7 @@ def main():
                 built, out = build_once(build)
                 result = "build failed" if not built else "missed"
                 first = last_catcher.get((f["path"], escape(f["pattern"])))
-                names = ([first] if first in seconds else []) + [n for n in order if n != first]
+                names = ([first] if first in seconds and not args.others else []) + [n for n in order if n != first]
                 catchers = []
                 for name in names if built else []:
                     outcome, test_out = ctest(build, name, 10 + 5 * seconds[name], env)
@@ -195,7 +198,7 @@ def main():
                         catchers.append(name + (" (timeout)" if outcome == "timeout" else ""))
                         if not args.every:
                             break
-                catcher = ", ".join(catchers)
+                catcher = ", ".join(catchers) or (f"only {first}" if args.others and built and first else "")
                 if result != "missed":
                     with open(os.path.join(logs, f"{f['number']}.log"), "w", encoding="utf-8") as log:
                         log.write(out)
