@@ -121,7 +121,7 @@ e2e_key Escape
 e2e_expect_screen 1.3 title $E2E_TITLE
 e2e_key_to_exit Right 255
 # The engine's log names the textures it loaded by their full paths, in UTF-8.
-grep -qF "$FOLDER/media/exp.bmp" "$WORK/stdout.txt" || e2e_fail "no readable exp.bmp path in the log"
+grep -qF "${GAME#"$WORK"/}/media/exp.bmp" "$WORK/stdout.txt" || e2e_fail "no readable exp.bmp path in the log"
 e2e_expect_record "$GAME/config.cfg" 2
 # The old window is gone (or its id passed on to the new one), so any game window now is the relaunched one.
 e2e_wait_window 60 850x850
