@@ -43,14 +43,9 @@ e2e_wait_window
 for row in "WM_CLASS=\"quintet\", \"Quintet\"" "_NET_WM_PID=$GAME_PID" "WM_CLIENT_MACHINE=\"$(hostname)\""; do
     [ "$(property "${row%%=*}")" = "${row#*=}" ] || e2e_fail "${row%%=*} is $(property "${row%%=*}")"
 done
-# _NET_WM_ICON holds width, height and pixels (0xAARRGGBB) of each size in turn.
-xprop -id "$WIN" -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //' | tr -d ' ' | tr , '\n' |
-    awk 'n == 0 { w = $1; getline h; n = w * h; printf "%sx%s ", w, h > "icon-sizes.txt"; next }
-         { n--; if (w == 32) print > "icon32.txt" }
-         END { if (n) printf "and %d pixels short", n > "icon-sizes.txt" }'
-[ "$(cat icon-sizes.txt)" = "16x16 32x32 48x48 64x64 128x128 " ] || e2e_fail "window icons: $(cat icon-sizes.txt)"
-convert "$2" -depth 8 rgba:- | od -An -v -tu1 -w4 | awk '{printf "%.0f\n", (($4 * 256 + $1) * 256 + $2) * 256 + $3}' |
-    cmp -s - icon32.txt || e2e_fail "the window's 32 x 32 icon is not $2"
+sizes=$(e2e_window_icons 32 icon32.txt)
+[ "$sizes" = "16x16 32x32 48x48 64x64 128x128 " ] || e2e_fail "window icons: $sizes"
+[ "$(compare -metric AE icon32.txt "$2" null: 2>&1)" = 0 ] || e2e_fail "the window's 32 x 32 icon is not $2"
 # The desktops' largest icon is drawn at its size, not blown up from a smaller one in blocks of 2 x 2.
 convert "${2%32.png}256.png" -sample 50% -sample 200% blown-up.png
 [ "$(compare -metric AE "${2%32.png}256.png" blown-up.png null: 2>&1)" != 0 ] || e2e_fail "the 256 x 256 icon is blown up"

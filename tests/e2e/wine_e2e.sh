@@ -47,15 +47,6 @@ wine_expect_resources() {
 e2e_log "resources of quintet.exe, start.exe and the installer"
 for exe in "$GAME/quintet.exe" "$GAME/start.exe" "$setup"; do wine_expect_resources "$exe"; done
 
-# Prints the first picture of an xprop -f _NET_WM_ICON 32c listing (width, height, ARGB pixels, then the next
-# size) in ImageMagick's text format.
-wine_icon_picture() {
-    sed 's/^[^=]*= //' | tr ',' '\n' | awk 'NR == 1 { w = $1 }
-        NR == 2 { print "# ImageMagick pixel enumeration: " w "," $1 ",255,srgba" }
-        NR > 2 && NR <= 2 + w * w { p = NR - 3; c = $1 + 0; a = int(c / 16777216)
-            printf "%d,%d: (%d,%d,%d,%d)\n", p % w, int(p / w), int(c / 65536) % 256, int(c / 256) % 256, c % 256, a }'
-}
-
 # Prints how many pixels of picture $2 differ by more than 16 of 255 in a channel from picture $1 at the same
 # spot and at each of its eight neighbours: Direct3D 9 samples a scaled image half a texel away from where
 # OpenGL does, which can move its edges by a pixel. Counted both ways, so a glyph missing from either counts.
@@ -80,7 +71,7 @@ e2e_expect_record "$GAME/config.cfg" 1
 grep -q "Direct3D 9" "$WORK/stdout.txt" || e2e_fail "the engine did not report Direct3D 9"
 
 e2e_log "the window's icon is the game's"
-xprop -id "$WIN" -notype -f _NET_WM_ICON 32c _NET_WM_ICON | wine_icon_picture >"$WORK/icon.txt"
+e2e_window_icons 32 "$WORK/icon.txt" >/dev/null
 # Both over one background, as a title bar shows them; Wine's own icon differs in some 900 of the 1024 pixels.
 convert "$WORK/icon.txt" -background black -flatten "$WORK/icon-wine.png" 2>/dev/null || e2e_fail "no icon"
 convert "$icon" -background black -flatten "$WORK/icon-game.png"
