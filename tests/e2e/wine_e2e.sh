@@ -3,7 +3,7 @@
 # compared with the Linux build's reference picture of it, pixel by pixel, and the right arrow relaunches it there.
 # Then the installer installs, reinstalls and uninstalls the game in the same prefix, and installs it into a folder
 # named like the zip's.
-# Usage: wine_e2e.sh RUN_DIR ZIP SETUP ICON_32 VERSION TITLE_PPM (the run folder is not played: the Linux title
+# Usage: wine_e2e.sh RUN_DIR ZIP SETUP ICON_32 VERSION TITLE_PPM (the run folder gives the media; the Linux title
 # screen, as the game shows it at size S, is the reference frame TITLE_PPM)
 source "$(dirname "$0")/lib.sh"
 e2e_init ""
@@ -22,11 +22,11 @@ trap wine_cleanup EXIT
 FOLDER="Quintet 游戏 Игра Zoë"
 unzip -q "$zip" -d "$WORK/$FOLDER" || e2e_fail "cannot unpack $zip"
 GAME=$(dirname "$(find "$WORK/$FOLDER" -name quintet.exe | head -1)")
-for f in quintet.exe start.exe Irrlicht.dll media/exp.bmp media/title.bmp media/Swiss12.xml media/humn28.xml \
-         LICENSE.txt COPYRIGHT.txt licenses/irrlicht.txt licenses/libpng.txt licenses/zlib.txt \
-         licenses/Apache-2.0.txt; do
+# The licences, and the media the Linux build made, byte for byte.
+for f in LICENSE.txt COPYRIGHT.txt licenses/{irrlicht,libpng,zlib,Apache-2.0}.txt; do
     [ -f "$GAME/$f" ] || e2e_fail "the zip has no $f"
 done
+diff -r "$1/media" "$GAME/media" || e2e_fail "the zip's media are not the Linux build's"
 
 # The release's programs: each carries an icon group (type 14), a version whose strings are the project's version,
 # and a manifest asking for no elevation, naming Windows 7 to 11 and drawing pixel for pixel when scaled.
