@@ -1,5 +1,6 @@
-# End to end, the window on a desktop. Under openbox, started after the first game: a close through it ends that
-# game with status 0; identity, icons and size hints as xprop reads them, a maximise request that changes nothing.
+# End to end, the window on a desktop. At XS under openbox, started after the game: identity, icons and size hints
+# as xprop reads them, a maximise request that changes nothing, and a close through openbox that ends the game with
+# status 0.
 # Then at another size with no window manager, a size forced on the window anyway (xdotool): the picture stays in
 # the top-left corner pixel for pixel and takes its clicks there, painted in parts and whole.
 # Usage: window_e2e.sh RUN_DIR ICON_32_PNG (quintet-256.png beside it)
@@ -22,8 +23,9 @@ property() { xprop -id "$WIN" "$1" | sed 's/^[^=]*= //'; }
 # The minimum and maximum size of WM_NORMAL_HINTS.
 size_hints() { xprop -id "$WIN" WM_NORMAL_HINTS | awk '/(minimum|maximum) size/ {printf "%sx%s ", $5, $7}'; }
 
-e2e_log "a window manager started after the game: its close request ends the game with status 0"
+e2e_log "at XS, under a window manager started after the game, whose close request ends it with status 0"
 # First on the display: a game that names no WM_DELETE_WINDOW would show it only while no other client has.
+printf 0 >config.cfg
 e2e_start
 e2e_wait_window
 openbox >/dev/null 2>&1 &
@@ -31,14 +33,6 @@ openbox=$!
 E2E_PIDS+=($openbox)
 # Until openbox has taken the game's window in: it lists it then.
 for _ in $(seq 100); do wmctrl -l 2>/dev/null | grep -q Quintet && break; sleep 0.1; done
-wmctrl -c Quintet
-e2e_wait_exit 10
-[ "$GAME_STATUS" = 0 ] || e2e_fail "closing the window gave status $GAME_STATUS"
-
-e2e_log "under openbox, at XS"
-printf 0 >config.cfg
-e2e_start
-e2e_wait_window
 [ "$(size_hints)" = "450x450 450x450 " ] || e2e_fail "size hints at XS: $(size_hints)"
 for row in "WM_CLASS=\"quintet\", \"Quintet\"" "_NET_WM_PID=$GAME_PID" "WM_CLIENT_MACHINE=\"$(hostname)\""; do
     [ "$(property "${row%%=*}")" = "${row#*=}" ] || e2e_fail "${row%%=*} is $(property "${row%%=*}")"
@@ -56,8 +50,10 @@ sleep 0.5
 [ "$(e2e_window_size)" = 450x450 ] || e2e_fail "a maximise request made the window $(e2e_window_size)"
 e2e_shot maximised.png
 same_corner maximised.png title.png
-kill "$GAME_PID" $openbox
+wmctrl -c Quintet
 e2e_wait_exit 10
+[ "$GAME_STATUS" = 0 ] || e2e_fail "closing the window gave status $GAME_STATUS"
+kill $openbox
 printf 1 >config.cfg  # S
 
 # Mesa without GL_ARB_clip_control leaves the game no canvas: every picture is painted whole on the window.
