@@ -96,10 +96,11 @@ TEST(PlayFrame, BannerPhaseLasts300FramesThenSpaceStartsAGameInTheSameTick)
 TEST(PlayFrame, ScoreLabelTextsAndHitTestBorders)
 {
     running();
-    const std::pair<int, const wchar_t*> texts[] = {{0, L"SCORE: 000000  "}, {9, L"SCORE: 000009  "},
-        {10, L"SCORE: 0000010  "}, {99, L"SCORE: 0000099  "}, {100, L"SCORE: 0000100  "}, {999, L"SCORE: 0000999  "},
-        {1000, L"SCORE: 0001000  "}, {9999, L"SCORE: 0009999  "}, {99999, L"SCORE: 0099999  "},
-        {100000, L"SCORE: 0100000  "}, {scoreMax, L"SCORE: 02147483647  "}};
+    // Each text's first and last score; up to 9 the zeros make six digits, from 10 seven.
+    const std::pair<int, const wchar_t*> texts[] = {{0, L"SCORE: 000000  "}, {99, L"SCORE: 0000099  "},
+        {100, L"SCORE: 0000100  "}, {999, L"SCORE: 0000999  "}, {1000, L"SCORE: 0001000  "}, {9999, L"SCORE: 0009999  "},
+        {10000, L"SCORE: 0010000  "}, {99999, L"SCORE: 0099999  "}, {100000, L"SCORE: 0100000  "},
+        {scoreMax, L"SCORE: 02147483647  "}};
     for (const auto& t : texts) {
         score = t.first;
         frame();

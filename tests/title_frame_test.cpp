@@ -85,7 +85,6 @@ TEST(TitleFrame, EveryMode)
 {
     for (int mode = 0; mode < 5; ++mode) {
         const TitleLayout& l = titleLayouts[mode];
-        check({"nothing", mode, 0, "", 2, 2});
         const int up = (mode + 1) % 5, down = (mode + 4) % 5;
         check({"Left", mode, 0, "L", 2, 2, down});  // each mode is stored over no file and over a longer one
         check({"Right", mode, 0, "R", 2, 2, up, 0, longConfig});
