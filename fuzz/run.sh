@@ -16,9 +16,8 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=cl
     -DIrrlicht_INCLUDE_DIR="$engine/include/irrlicht" -DIrrlicht_LIBRARY="$engine/lib/libIrrlicht.a" >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
-# Seeds beside the small ones in fuzz/seeds/: the generated media whole and damaged as the damaged-media test
-# damages them (cut to half, cut after a '>' near the middle, bytes 23..26 overwritten, random, random behind a
-# PPM signature).
+# Seeds beside the small ones in fuzz/seeds/: the generated media whole and damaged (cut to half, cut after a '>'
+# near the middle, bytes 23..26 overwritten, random, random behind a PPM signature).
 media=build-fuzz/run/media
 seed() {
     local dir=build-fuzz/seeds/$1 file size cut

@@ -76,7 +76,7 @@ TEST(boardTurn, aMoveNeedsNoPathAndScoresOrSpawnsTheReplayedBallsUntilTheBoardIs
 }
 
 // Random clicks, a removal step every third frame, now and then a game left midway: the rules' invariants hold,
-// a new game starts clean, the banner lasts 300 frames.
+// a new game starts clean, a finished one takes no click, the banner lasts 300 frames.
 TEST(boardPlay, randomTurnsKeepTheRules)
 {
     const char* fixed = std::getenv("QUINTET_SEED");
@@ -124,8 +124,8 @@ TEST(boardPlay, randomTurnsKeepTheRules)
                            std::to_string(fade) + ", removal " + std::to_string(timer) + "; ";
         }
         if ((selectedCol == -1) != (selectedRow == -1) || score < scoreBefore ||
-            (ballCount() == 81 && playState == playRunning))
-            problem += "half a selection, a falling score or a full board while the game runs";
+            (ballCount() == 81 && playState == playRunning) || (turnPhase == turnGameOver && selectedCol != -1))
+            problem += "half a selection, a falling score, a full board while the game runs or a selection after it";
     }
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(problem, "") << "in frame " << frame - 1 << ", selection " << selectedCol << "," << selectedRow

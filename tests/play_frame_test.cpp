@@ -10,7 +10,6 @@
 
 namespace {
 
-const int cells = boardSize * boardSize, *const codes = &board[0][0];  // board[col][row] is codes[col * 9 + row]
 void frame(int time = 1000) { frameTime = time; playScreenFrame(); }  // no multiple of 3: timers stand still
 void pointAtCell(int c, int r) { testgame::pointAt(originX + c * cellPitch, originY + r * cellPitch); }
 // A fresh device and a running game on an empty board: cooldowns run out, nothing held.
@@ -72,19 +71,14 @@ TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
     }
 }
 
+// A finished game's banner takes no key of the running game; Space on the title then starts a new game, whose
+// first frame runs in the same tick.
 TEST(PlayFrame, BannerPhaseLasts300FramesThenSpaceStartsAGameInTheSameTick)
 {
     running();
-    // A full board without runs but for one cell: the move's first spawn fills it and the game ends.
-    for (int i = 0; i < cells; ++i)
-        board[i / boardSize][i % boardSize] = (i / boardSize + 2 * (i % boardSize)) % colourCount + 1;
-    board[8][8] = emptyCell;
-    selectedCol = selectedRow = 0;
-    pointAtCell(8, 8);
-    testgame::leftButton(true);
-    frame();  // the move that ends the game
-    testgame::key(KEY_COMMA, true);  // no key of the running game is read while the banner shows
-    int frames = 1;
+    playState = playGameOver, turnPhase = turnGameOver, gameOverCountdown = gameOverTicks;
+    testgame::key(KEY_COMMA, true);
+    int frames = 0;
     while (activeScreen == 1 && frames < 1000)
         frame(1000 + frames++);
     EXPECT_EQ(std::make_tuple(frames, playState, std::wstring(infoLabel->getText()),
@@ -93,18 +87,20 @@ TEST(PlayFrame, BannerPhaseLasts300FramesThenSpaceStartsAGameInTheSameTick)
     testgame::releaseAll();
     inputCooldown = 0;
     testgame::key(KEY_SPACE, true);
-    runTick();  // the play frame runs in the tick that leaves the title
-    EXPECT_EQ(std::make_tuple(activeScreen, std::count(codes, codes + cells, 0), inputCooldown, keyCooldown),
-              std::make_tuple(1, cells - 5, 21, 21));
+    runTick();
+    const int* codes = &board[0][0];
+    EXPECT_EQ(std::make_tuple(activeScreen, std::count(codes, codes + 81, 0), inputCooldown, keyCooldown),
+              std::make_tuple(1, 81 - 5, 21, 21));
 }
 
 TEST(PlayFrame, ScoreLabelTextsAndHitTestBorders)
 {
     running();
-    const std::pair<int, const wchar_t*> texts[] = {{0, L"SCORE: 000000  "}, {9, L"SCORE: 000009  "},
-        {10, L"SCORE: 0000010  "}, {99, L"SCORE: 0000099  "}, {100, L"SCORE: 0000100  "}, {999, L"SCORE: 0000999  "},
-        {1000, L"SCORE: 0001000  "}, {9999, L"SCORE: 0009999  "}, {99999, L"SCORE: 0099999  "},
-        {100000, L"SCORE: 0100000  "}, {scoreMax, L"SCORE: 02147483647  "}};
+    // Each text's first and last score; up to 9 the zeros make six digits, from 10 seven.
+    const std::pair<int, const wchar_t*> texts[] = {{0, L"SCORE: 000000  "}, {99, L"SCORE: 0000099  "},
+        {100, L"SCORE: 0000100  "}, {999, L"SCORE: 0000999  "}, {1000, L"SCORE: 0001000  "}, {9999, L"SCORE: 0009999  "},
+        {10000, L"SCORE: 0010000  "}, {99999, L"SCORE: 0099999  "}, {100000, L"SCORE: 0100000  "},
+        {scoreMax, L"SCORE: 02147483647  "}};
     for (const auto& t : texts) {
         score = t.first;
         frame();

@@ -11,10 +11,9 @@
 #include <unistd.h>
 
 #include "tests/support/testgame.h"
+#include "title/title.h"
 
 namespace {
-
-using testgame::titleSpots;
 
 void printSizeLabel() { std::printf("sizeLabel at %d\n", sizeLabel->getRelativePosition().UpperLeftCorner.X); }
 
@@ -66,7 +65,7 @@ void check(const Case& c)
     } else if (c.next >= 0) {
         // The selector, so sizeLabel, follows a key's change within the tick but not an arrow's. Both lines
         // go through stdout, into the stderr the death test reads, in the order they were printed.
-        const int label = titleSpots[std::strpbrk(c.keys, "LR") ? c.next : c.mode].ax - 58;
+        const int label = titleLayouts[std::strpbrk(c.keys, "LR") ? c.next : c.mode].anchorX - 58;
         EXPECT_EXIT((dup2(2, 1), std::atexit(printSizeLabel), titleScreenFrame()), testing::ExitedWithCode(255),
                     "could not start the launcher: start Quintet again to play at the new size\nsizeLabel at " +
                         std::to_string(label) + "\n");
@@ -85,14 +84,13 @@ void check(const Case& c)
 TEST(TitleFrame, EveryMode)
 {
     for (int mode = 0; mode < 5; ++mode) {
-        const auto& l = titleSpots[mode];
-        check({l.name, mode, 0, "", 2, 2});
+        const TitleLayout& l = titleLayouts[mode];
         const int up = (mode + 1) % 5, down = (mode + 4) % 5;
         check({"Left", mode, 0, "L", 2, 2, down});  // each mode is stored over no file and over a longer one
         check({"Right", mode, 0, "R", 2, 2, up, 0, longConfig});
-        // Right arrow, left arrow, start button: x, y, w, h, outcome.
-        const int boxes[3][5] = {{l.ax, l.ay, 40, 30, up}, {l.ax - 130, l.ay, 40, 30, down},
-                                 {l.bx, l.by, 300, 75, plays}};
+        // Right arrow, left arrow, start button: x, y, w, h, outcome. (Where they are drawn is the reference frames'.)
+        const int boxes[3][5] = {{l.anchorX, l.anchorY, 40, 30, up}, {l.anchorX - 130, l.anchorY, 40, 30, down},
+                                 {l.buttonX, l.buttonY, 300, 75, plays}};
         for (const auto& b : boxes) {
             const int w = b[2], h = b[3];
             const int dx[6] = {1, w - 1, 0, w, w / 2, w / 2}, dy[6] = {1, h - 1, h / 2, h / 2, 0, h};

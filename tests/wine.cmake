@@ -3,5 +3,5 @@ option(QUINTET_WINE_TESTS "Test the Windows zip under Wine (build it first with 
 if(QUINTET_WINE_TESTS)
   quintet_e2e(wine_e2e wine_e2e.sh "${PROJECT_SOURCE_DIR}/build-win/quintet-${PROJECT_VERSION}-win64.zip"
     "${PROJECT_SOURCE_DIR}/build-win/quintet-${PROJECT_VERSION}-win64-setup.exe" "${CMAKE_BINARY_DIR}/icons/quintet-32.png"
-    "${PROJECT_VERSION}")
+    "${PROJECT_VERSION}" "${QUINTET_FRAMES_DIR}/s-title-idle.ppm")
 endif()

@@ -1,19 +1,8 @@
 // The title screen: artwork, start button, size selector and credit; starts play, changes the size or quits.
-#include "shell/shell.h"
+#include "title/title.h"
 #include "platform/platform.h"
 
-// Where everything sits for one size mode; the window sides themselves are windowSideBySize.
-struct TitleLayout {
-    const wchar_t* name;       // shown in sizeLabel
-    int bandTop;
-    int artX1, artY1, artX2, artY2;
-    int buttonX, buttonY;      // start button origin
-    int anchorX, anchorY;      // selector anchor: the right arrow's hit box starts here
-    int arrowDy;               // arrows are drawn this far below their hit boxes
-    int creditMargin;
-};
-
-static const TitleLayout titleLayouts[sizeModeCount] = {
+const TitleLayout titleLayouts[sizeModeCount] = {
     {L"XS", 140, 0, 40, 450, 165, 85, 210, 276, 323, -4, 30},
     {L"S", 186, 0, 60, 650, 225, 180, 340, 380, 480, -4, 30},
     {L"M", 221, 0, 80, 850, 275, 300, 430, 490, 600, -4, 30},

@@ -71,6 +71,16 @@ e2e_press() {
 e2e_click() { e2e_move "$1" "$2"; e2e_press "mousedown 1" "mouseup 1" "${3:-}"; }
 # Presses a key by its X name (space, Escape, Left, Right, ...), pointer over the window for focus. Optional: the hold.
 e2e_key() { e2e_press "keydown --delay 0 $1" "keyup --delay 0 $1" "${2:-}"; }
+# Prints the sizes of the window's icons (_NET_WM_ICON: width, height and 0xAARRGGBB pixels of each in turn) as
+# "WxH ...", and writes the one $1 pixels wide to file $2 in ImageMagick's text format.
+e2e_window_icons() {
+    xprop -id "$WIN" -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //' | tr -d ' ' | tr , '\n' |
+        awk -v side="$1" -v out="$2" 'n == 0 { w = $1; getline h; n = w * h; p = 0; printf "%sx%s ", w, h
+                if (w == side) print "# ImageMagick pixel enumeration: " w "," h ",255,srgba" >out; next }
+            w == side { c = $1 + 0; printf "%d,%d: (%d,%d,%d,%d)\n", p % w, int(p / w), int(c / 65536) % 256,
+                int(c / 256) % 256, c % 256, int(c / 16777216) >out }
+            { n--; p++ } END { if (n) printf "and %d pixels short", n }'
+}
 # Saves a screenshot of the window to a PNG file.
 e2e_shot() { import -window "$WIN" "$1" 2>/dev/null || e2e_fail "screenshot failed"; }
 # Prints the RRGGBB colours of PNG $1 at the x y pairs that follow, one a line.

@@ -3,6 +3,7 @@
 
 #include "play/play.h"
 #include "tests/support/testgame.h"
+#include "title/title.h"
 
 namespace framestates {
 
@@ -64,13 +65,13 @@ void enter(int state)
 {
     restore(state);
     if (onTitle(state)) {
-        const testgame::TitleSpots& spot = testgame::titleSpots[sizeMode];
+        const TitleLayout& spot = titleLayouts[sizeMode];
         if (state == titleIdle)
             testgame::pointAt(10, 10);
         else if (state == titleStartHovered)
-            testgame::pointAt(spot.bx + 150, spot.by + 37);
+            testgame::pointAt(spot.buttonX + 150, spot.buttonY + 37);
         else
-            testgame::pointAt(spot.ax + 20, spot.ay + 15);
+            testgame::pointAt(spot.anchorX + 20, spot.anchorY + 15);
         return;
     }
     prepareLabelsForPlay();

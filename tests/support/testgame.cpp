@@ -43,9 +43,9 @@ void close()
         device->drop();
     }
     forgetShownPicture();
-    device = nullptr, driver = nullptr, guiEnv = nullptr, uiFont = nullptr;
-    spriteSheet = titleTexture = scanRowTexture = canvasTexture = nullptr;
-    infoLabel = sizeLabel = nullptr;
+    // The rest start-up sets again; these two are made on first use, by the next device.
+    device = nullptr;
+    scanRowTexture = canvasTexture = nullptr;
 }
 
 void setTime(u32 ms)

@@ -8,16 +8,6 @@
 
 namespace testgame {
 
-// The title screen as designed, by size mode: size name, start button origin and size selector anchor (the right
-// arrow's box starts there, the left arrow's 130 pixels further left).
-struct TitleSpots {
-    const char* name;
-    int bx, by, ax, ay;
-};
-const TitleSpots titleSpots[sizeModeCount] = {{"XS", 85, 210, 276, 323}, {"S", 180, 340, 380, 480},
-                                              {"M", 300, 430, 490, 600}, {"L", 360, 480, 550, 660},
-                                              {"XL", 460, 580, 640, 760}};
-
 // Opens a device of the given driver for a size mode 0..4, in the run folder (or another with a media/ folder),
 // and runs the start-up steps after the config read: font, textures, labels and start counters. EDT_NULL needs no
 // display; EDT_OPENGL needs $DISPLAY (./test.sh starts Xvfb). The rules' state is reset as at program start.

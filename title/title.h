@@ -1,0 +1,17 @@
+// The title screen's layout, shared by its frame (title.cpp) and the tests.
+#pragma once
+
+#include "shell/shell.h"
+
+// Where everything sits for one size mode; the window sides themselves are windowSideBySize.
+struct TitleLayout {
+    const wchar_t* name;       // shown in sizeLabel
+    int bandTop;
+    int artX1, artY1, artX2, artY2;
+    int buttonX, buttonY;      // start button origin
+    int anchorX, anchorY;      // selector anchor: the right arrow's hit box starts here
+    int arrowDy;               // arrows are drawn this far below their hit boxes
+    int creditMargin;
+};
+
+extern const TitleLayout titleLayouts[sizeModeCount];
