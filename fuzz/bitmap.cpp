@@ -1,6 +1,6 @@
 // Fuzz target: any bytes as both pictures, media/exp.bmp and media/title.bmp: the check, the engine's loader for
-// what passes it (and nothing else), and a tick of both screens drawing with them. One device for all runs (ONE_DEVICE_SIZE), as its
-// start is most of the time of a run, and the pictures are all that changes.
+// what passes it (and nothing else), and a tick of both screens drawing with them. One device for all runs
+// (ONE_DEVICE_SIZE), as its start is most of the time of a run, and the pictures are all that changes.
 #include "fuzz/fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
