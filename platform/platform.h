@@ -46,3 +46,7 @@ void copyCanvasToWindow(int width, int height, int windowHeight);
 // Painting straight on a window of another size than the picture (one a window manager forced on it): the
 // viewport of width x height in the window's top-left corner, where the engine would put it at the bottom-left.
 void placeViewportTopLeft(int width, int height, int windowHeight);
+
+// The browser only (platform/web.cpp): runs the game's loop as passes of the page's event loop, each waiting until
+// the next tick is due or input comes; main ends there, and the page keeps the game running.
+[[noreturn]] void runLoopInPage();

@@ -1,5 +1,6 @@
 // Quintet: start-up, then the main loop until the window closes.
 #include "shell/shell.h"
+#include "platform/platform.h"
 
 int main()
 {
@@ -11,6 +12,9 @@ int main()
     loadTextures();
     createLabels();
     setStartCounters();
+#ifdef __EMSCRIPTEN__
+    runLoopInPage();  // the page's event loop runs the game from here on
+#endif
 
     const int status = runMainLoop();
     // The window was closed: release the engine before leaving.
