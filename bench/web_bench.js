@@ -36,15 +36,19 @@ async function loadTime(page, url) {
   return Date.now() - start;
 }
 
+// The least of five batches of 20 whole pictures: the machine's other work only ever adds to a batch.
+const wholePicture = (page) => page.evaluate(() =>
+  Math.min(...[0, 1, 2, 3, 4].map(() => Module._quintetTickCost(20, 1))));
+
 async function figuresAt(page, side) {
   const canvas = await page.$('#canvas');
   const box = await canvas.boundingBox();
   await page.mouse.move(box.x + 10, box.y + 10);
   await pause(500);
-  const title = await page.evaluate(() => Module._quintetTickCost(100, 1));
+  const title = await wholePicture(page);
   await page.keyboard.press('Space');
   await pause(1500);
-  const play = await page.evaluate(() => Module._quintetTickCost(100, 1));
+  const play = await wholePicture(page);
   await page.evaluate(() => Module._quintetRunningTickCost());
   // New balls fade in over about a second: ticks that change the picture, as a running game has them.
   await page.keyboard.press('Escape');
