@@ -49,8 +49,9 @@ build_libpng() {
 # which the engine's config turns on unconditionally on POSIX: that line goes. Only what the game uses stays: the
 # software renderer Burning's Video, the GUI's font and static text, the BMP and PNG loaders, the folder file
 # system. scripts/engine-web.patch (against the source with Unix line ends) mends what the browser shows: the SDL
-# device's picture in the canvas's byte order; in Burning's Video, a stretched image's colour (the fades) and the
-# texels it shows, and 2D fills batched as a primitive list.
+# device's picture in the canvas's byte order and a press that moves the cursor (a tap); in Burning's Video, a
+# stretched image's colour (the fades) and the texels it shows, a source past the texture's edge (the scan-row
+# overlay), and 2D fills batched as a primitive list.
 build_engine() {
     local src=$1 deps=$2 out=$3 config=$1/include/IrrCompileConfig.h off
     sed -i 's/\r$//' "$config" "$src"/source/Irrlicht/{CIrrDeviceSDL.cpp,CSoftwareDriver2.cpp,CSoftwareDriver2.h,CBlit.h}

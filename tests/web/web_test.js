@@ -92,7 +92,7 @@ async function main() {
   const errors = [], foreign = [], lines = [];
   try {
     const page = await browser.newPage();
-    await page.setViewport({ width: 1400, height: 1300 });
+    await page.setViewport({ width: 1400, height: 1300, hasTouch: true });
     page.on('pageerror', (e) => errors.push('page error: ' + e.message));
     page.on('console', (m) => { if (m.type() === 'error') errors.push('console error: ' + m.text()); });
     page.on('requestfailed', (r) => errors.push('request failed: ' + r.url()));
@@ -130,12 +130,10 @@ async function main() {
     check(reference.width === shot.width && reference.height === shot.height && apart <= 10,
       `the title matches its reference frame within 3 per channel but for 10 pixels (${apart})`);
 
-    // PLAY: the start button, then a ball moved to the first empty cell.
-    await at(330, 377);
-    await page.mouse.down();
-    await page.mouse.up();
+    // PLAY, tapped as on a touch screen, which acts as a click; then a ball moved to the first empty cell.
+    await page.touchscreen.tap(box.x + 330, box.y + 377);
     const play = await waitForScreen(page, playColour, 5);
-    check(play.balls.length === 5, `PLAY starts a game with five balls (${play.balls.length})`);
+    check(play.balls.length === 5, `a tap on PLAY starts a game with five balls (${play.balls.length})`);
     if (play.balls.length !== 5)
       throw new Error('no game to play on');
     await new Promise((r) => setTimeout(r, 1500));  // play's cooldown, and the new balls' fade-in
