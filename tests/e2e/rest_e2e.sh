@@ -7,16 +7,6 @@ source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 cover=$2
 
-# Voluntary context switches of all the game's threads so far: each is a wake-up from a wait.
-switches() { cat /proc/"$GAME_PID"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s }'; }
-# Wake-ups a second over two seconds.
-wakeups() { local a; a=$(switches); sleep 2; echo $(( ($(switches) - a) / 2 )); }
-expect_rest() {
-    local n
-    n=$(wakeups)
-    [ "$n" -le 2 ] || e2e_fail "$1: $n wake-ups a second at rest"
-    e2e_log "$1: $n wake-ups a second"
-}
 # Shoots the window until the area WxH+X+Y of the shot differs from (or with "same", equals) the one in picture $2,
 # for up to a second: $1 names the shot.
 expect_area() {
@@ -36,7 +26,7 @@ e2e_start
 e2e_wait_window 20 650x650
 e2e_move 100 150  # on the artwork, off every widget
 sleep 1           # the start's cooldown runs out
-expect_rest "title, pointer still"
+e2e_expect_rest "title, pointer still"
 
 e2e_log "a hover after a rest is drawn, a zero-length click taken"
 e2e_shot before-hover.png
@@ -47,17 +37,17 @@ e2e_expect_screen 0.5 play $E2E_PLAY 5
 
 e2e_move 640 645  # off the board, below the buttons
 sleep 1.5         # the new balls fade in
-expect_rest "play, pointer off the board"
+e2e_expect_rest "play, pointer off the board"
 e2e_shot settled.png
 e2e_read_cells settled.png
 for i in $(seq 0 80); do e2e_near "${CELLS[i]}" $E2E_EMPTY_CELL 12 && empty=$i || ball=$i; done
 e2e_move "$(e2e_cell_x "$empty")" "$(e2e_cell_y "$empty")"
 sleep 0.3
-expect_rest "play, pointer on an empty cell"
+e2e_expect_rest "play, pointer on an empty cell"
 
 e2e_log "a selected ball blinks under the pointer"
 e2e_click "$(e2e_cell_x "$ball")" "$(e2e_cell_y "$ball")"
-n=$(wakeups)
+n=$(e2e_wakeups)
 [ "$n" -ge 30 ] || e2e_fail "a blinking selection woke the game $n times a second"
 colours=""
 for _ in $(seq 6); do
