@@ -46,3 +46,15 @@ void copyCanvasToWindow(int width, int height, int windowHeight);
 // Painting straight on a window of another size than the picture (one a window manager forced on it): the
 // viewport of width x height in the window's top-left corner, where the engine would put it at the bottom-left.
 void placeViewportTopLeft(int width, int height, int windowHeight);
+
+// The loop's wait (wait.cpp). watchWindow, once the window is shown, has the window system report what the loop
+// acts on besides the engine's input events: parts of the window uncovered, whose picture is then lost, and the
+// pointer leaving or entering it, which the engine does not pass on. takeWindowNews returns what came since its last
+// call. Nothing without a window.
+const int windowUncovered = 1, pointerCrossed = 2;
+void watchWindow(const irr::video::SExposedVideoData& data);
+int takeWindowNews();
+// Blocks until the window system has something for the game or timeoutMs have passed (-1: no time limit; without a
+// window, one tick's length). Returns at once when something already waits. On Windows the system timer runs at
+// 1 ms while a timed wait lies ahead, so that a tick starts on time, and at its default rate while the game rests.
+void waitForWindow(int timeoutMs);

@@ -54,6 +54,10 @@ public:
 extern MyEventReceiver receiver;
 // The tick's end: every press has been read, so a key or button let go before the tick saw it now reads released.
 void inputSeenByTick();
+// True when a key or mouse event (a move too) came after the last tick's end.
+bool inputSinceTick();
+// True when any key or mouse button is held, as the last tick left them.
+bool inputHeld();
 
 // The size table: window side and font for modes 0..4.
 const int sizeModeCount = 5;
@@ -91,15 +95,26 @@ void paintImage(video::ITexture* texture, const core::position2d<s32>& at, const
 void paintImageInto(video::ITexture* texture, const core::rect<s32>& area, const core::rect<s32>& source,
                     video::SColor colour);
 void startPicture(video::SColor clear);  // a tick's picture begins: cleared to this colour
-// Draws the picture and the GUI and presents them, unless they are what the window already shows. On OpenGL the
-// picture is kept in a canvas, where a tick paints again only the parts that changed.
-void showPicture();
+// Draws the picture and the GUI and presents them, unless they are what the window already shows; true when it
+// drew. On OpenGL the picture is kept in a canvas, where a tick paints again only the parts that changed.
+bool showPicture();
+// The shown picture put on the window again, after the window system lost it (a window that covered it went):
+// the canvas copied to the window, or without one the whole picture painted.
+void repairShownPicture();
 void forgetShownPicture();               // the next picture is drawn whatever it shows (a new device, a benchmark)
 void showPictureWhole();                 // the shown picture again, painted whole (tests: against one in parts)
 
 // The loop.
 bool tickDue(u32 timeMs, u32& lastTick);  // true once per new tick number, and moves lastTick on
-void runTick();
+u32 msUntilTick(u32 timeMs, u32 lastTick); // 0 when a tick is due at timeMs, else the time until the next one
+bool runTick();                            // true when the tick drew a new picture
+// True when a tick, with no new input, would change no global (frameTime aside, which every tick sets first);
+// pictureChanged is whether the tick just run drew a new picture. The game rests after a tick that began and ended
+// at rest and drew nothing new: each tick after it, without input, paints the same picture.
+bool gameAtRest(bool pictureChanged);
+// After device->run(): runs the tick if one is due and repairs a window the window system reports uncovered.
+// Returns how long to wait for the window system before the next pass, in ms; -1 while the game rests: until input.
+int loopPass();
 int runMainLoop();
 void captureFrameTime();
 void updateWindowCaption();
@@ -108,5 +123,6 @@ void updateWindowCaption();
 // The screens.
 void titleScreenFrame();
 void playScreenFrame();
+bool selectionBlinkShown();  // the play screen shows the selection, whose highlight blinks with the clock
 // Stores sizeMode in config.cfg, starts the launcher and exits with -1; returns only when the file cannot be written.
 void relaunchWithSize();
