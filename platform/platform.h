@@ -46,3 +46,9 @@ void copyCanvasToWindow(int width, int height, int windowHeight);
 // Painting straight on a window of another size than the picture (one a window manager forced on it): the
 // viewport of width x height in the window's top-left corner, where the engine would put it at the bottom-left.
 void placeViewportTopLeft(int width, int height, int windowHeight);
+
+// The room on the screen (screen.cpp), asked once before the device is made: the largest side in pixels of a
+// square window whose whole window, frame and title bar included, fits the work area (the screen less its panels
+// and taskbars) of the screen it will open on; at least 1. Without a window manager (X11) the screen itself is
+// the limit. 0 when nothing limits it: no display to ask.
+int largestWindowSide();
