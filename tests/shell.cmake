@@ -5,3 +5,7 @@ quintet_e2e(game_e2e game_e2e.sh)
 quintet_e2e(install_e2e install_e2e.sh)
 # The window on a desktop: its identity and fixed size under openbox, a size forced on it anyway.
 quintet_e2e(window_e2e window_e2e.sh "${QUINTET_ICON_DIR}/quintet-32.png")
+# Screens too small for some sizes, under openbox with a panel that reserves its room (a dock of the tests' own).
+add_executable(quintet_test_dock support/dock.c)
+target_link_libraries(quintet_test_dock PRIVATE X11)
+quintet_e2e(fit_e2e fit_e2e.sh "$<TARGET_FILE:quintet_test_dock>")

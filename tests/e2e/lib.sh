@@ -43,7 +43,10 @@ e2e_start() {
 # the size WxH it must have. A departed game's window is gone by then (e2e_wait_exit sees to it), so any window
 # found is the new one.
 e2e_wait_window() {
-    WIN=$(timeout "${1:-20}" xdotool search --sync --onlyvisible --name Quintet 2>/dev/null | head -1)
+    local end=$((SECONDS + ${1:-20}))
+    # xdotool gives up when a window goes while it looks at it (the game's start-up makes one for a moment): again.
+    while WIN=$(timeout $((end - SECONDS)) xdotool search --sync --onlyvisible --name Quintet 2>/dev/null | head -1)
+          [ -z "$WIN" ] && [ $SECONDS -lt "$end" ]; do sleep 0.1; done
     sleep 0.5  # let the first frames draw
     if [ -n "$WIN" ]; then
         [ -z "${2:-}" ] || [ "$(e2e_window_size)" = "$2" ] || e2e_fail "window is $(e2e_window_size), not $2"
