@@ -11,7 +11,8 @@ irr::video::E_DRIVER_TYPE preferredDriver();
 
 // Right after the device is made. On X11: the window's class (quintet / Quintet), pid, machine and icon, and a
 // size window managers keep (minimum = maximum = width x height). On Windows: the program's own icon (resource 1)
-// in the title bar, the taskbar and Alt-Tab. Nothing without a window.
+// in the title bar, the taskbar and Alt-Tab, and the window moved off the taskbar into the work area where the
+// engine's centring on the screen put it partly under. Nothing without a window.
 void identifyWindow(const irr::video::SExposedVideoData& data, int width, int height);
 
 // Formats into a wide buffer of the given size, like swprintf_s; the result is always terminated.
