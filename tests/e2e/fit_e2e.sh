@@ -1,7 +1,7 @@
 # End to end, screens too small for some sizes, each an X server of its own. At 1366 x 768 under openbox with a
 # 40-pixel panel (tests/support/dock.c): XL stored opens at S, the whole window, frame included, inside the work area
 # and config.cfg unchanged; Right from S goes to XS, Left from XS back to S. With the panel XL opens at L at
-# 1920 x 1080 and at XL at 1920 x 1400; with no window manager at 1366 x 768, L stored opens at S.
+# 1920 x 1080, at M at 1920 x 1000 and at XL at 1920 x 1400; with no window manager at 1366 x 768, L opens at S.
 # With a Windows zip, its game under Wine at 1366 x 768 with the panel instead: XL stored opens at S.
 # Usage: fit_e2e.sh RUN_DIR DOCK [ZIP]
 source "$(dirname "$0")/lib.sh"
@@ -87,6 +87,9 @@ e2e_wait_window 20 650x650
 e2e_log "XL stored, at 1920 x 1080 with the panel"
 new_screen 1920x1080 panel
 expect_opens 4 960
+e2e_log "XL stored, at 1920 x 1000 with the panel: L fits the work area, but not with its frame"
+new_screen 1920x1000 panel
+expect_opens 4 850
 e2e_log "XL stored, at 1920 x 1400 with the panel"
 new_screen 1920x1400 panel
 expect_opens 4 1140
