@@ -88,8 +88,10 @@ bool windowManagerRuns(Display* display, Window root)
 Box monitorOf(Display* display, Window root)
 {
     Box screen = {0, 0, DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display))};
-    int eventBase, errorBase, count = 0;
-    if (!XRRQueryExtension(display, &eventBase, &errorBase))
+    int eventBase, errorBase, major = 0, minor = 0, count = 0;
+    // Monitors came with RandR 1.5; an older server would refuse the request, which ends the program.
+    if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
+        major * 100 + minor < 105)
         return screen;
     XRRMonitorInfo* monitors = XRRGetMonitors(display, root, True, &count);
     for (int i = 0; i < count; ++i) {
