@@ -11,7 +11,8 @@ irr::video::E_DRIVER_TYPE preferredDriver();
 
 // Right after the device is made. On X11: the window's class (quintet / Quintet), pid, machine and icon, and a
 // size window managers keep (minimum = maximum = width x height). On Windows: the program's own icon (resource 1)
-// in the title bar, the taskbar and Alt-Tab. Nothing without a window.
+// in the title bar, the taskbar and Alt-Tab, and the window moved off the taskbar into the work area where the
+// engine's centring on the screen put it partly under. Nothing without a window.
 void identifyWindow(const irr::video::SExposedVideoData& data, int width, int height);
 
 // Formats into a wide buffer of the given size, like swprintf_s; the result is always terminated.
@@ -58,3 +59,9 @@ int takeWindowNews();
 // window, one tick's length). Returns at once when something already waits. On Windows the system timer runs at
 // 1 ms while a timed wait lies ahead, so that a tick starts on time, and at its default rate while the game rests.
 void waitForWindow(int timeoutMs);
+
+// The room on the screen (screen.cpp), asked once before the device is made: the largest side in pixels of a
+// square window whose whole window, frame and title bar included, fits the work area (the screen less its panels
+// and taskbars) of the screen it will open on; at least 1. Without a window manager (X11) the screen itself is
+// the limit. 0 when nothing limits it: no display to ask.
+int largestWindowSide();

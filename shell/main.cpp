@@ -1,9 +1,11 @@
 // Quintet: start-up, then the main loop until the window closes.
 #include "shell/shell.h"
+#include "platform/platform.h"
 
 int main()
 {
     resetGameState();
+    windowSideLimit = largestWindowSide();
     readConfig();
     seedRandom();
     createVideoDevice();

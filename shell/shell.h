@@ -62,7 +62,16 @@ bool inputHeld();
 // The size table: window side and font for modes 0..4.
 const int sizeModeCount = 5;
 const int windowSideBySize[sizeModeCount] = {450, 650, 850, 960, 1140};
+const wchar_t* const sizeModeNames[sizeModeCount] = {L"XS", L"S", L"M", L"L", L"XL"};  // as the title shows them
 const char* fontFileFor(int mode);     // "media/Swiss12.xml" or "media/humn28.xml"
+
+// Only sizes whose window fits the screen are opened and offered. windowSideLimit is the largest side that fits
+// (largestWindowSide), measured by main before the config read; 0, where nothing limits it, lets every size fit.
+// Tests set it.
+extern int windowSideLimit;
+bool sizeModeFits(int mode, int limit);      // XS always fits: there is nothing smaller
+int fittingSizeMode(int mode, int limit);    // mode itself when it fits, else the largest that does
+int nextFittingSizeMode(int mode, int step, int limit);  // step +1 up, -1 down, wrapping within the fitting sizes
 
 // config.cfg: a 36-byte record whose byte 0 is the size digit '0'..'4'.
 const char configFileName[] = "config.cfg";  // in the working directory

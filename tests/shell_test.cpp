@@ -99,6 +99,31 @@ TEST_F(ConfigTest, FirstByteChoosesSizeAndTheFileStaysAsItWas)
     }
 }
 
+// On a screen that holds sides up to limit: a stored size that does not fit opens as the largest that does, says so
+// and leaves config.cfg as it was; the selector's steps down and up from there skip what does not fit, wrapping.
+TEST_F(ConfigTest, OnlySizesThatFitTheScreen)
+{
+    struct Row { int limit, stored, opened, down, up; };
+    const Row rows[] = {
+        {0, 4, 4, 3, 0},  {1140, 4, 4, 3, 0}, {1139, 4, 3, 2, 0}, {1139, 0, 0, 3, 1},
+        {688, 4, 1, 0, 0}, {688, 3, 1, 0, 0},  {650, 1, 1, 0, 0},  {649, 2, 0, 0, 0}, {1, 0, 0, 0, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "mode " << r.stored << " stored, sides up to " << r.limit << " fit");
+        const std::string record = std::to_string(r.stored) + std::string(35, 'x');
+        std::ofstream("config.cfg", std::ios::binary) << record;
+        windowSideLimit = r.limit;
+        const std::string names[] = {"XS", "S", "M", "L", "XL"}, said = startUp();
+        EXPECT_EQ(said.substr(said.find('\n') + 1), r.opened == r.stored ? "" : names[r.stored] +
+                  " does not fit this screen, using size " + names[r.opened] + "\n");
+        EXPECT_EQ(std::make_tuple(sizeMode, appliedSizeMode, screenWidth, file() == record),
+                  std::make_tuple(r.opened, r.opened, windowSideBySize[r.opened], true));
+        EXPECT_EQ(std::make_pair(nextFittingSizeMode(r.opened, -1, r.limit), nextFittingSizeMode(r.opened, 1, r.limit)),
+                  std::make_pair(r.down, r.up));
+    }
+    windowSideLimit = 0;
+}
+
 // What stands in config.cfg's place, and how the game may use the folder; each row runs in a child, which
 // starts up (or changes the size to XL) and prints the window side.
 TEST_F(ConfigTest, OddEntriesAndFailedWritesLeaveItAsItWas)
