@@ -34,8 +34,7 @@ bool tickDue(u32 timeMs, u32& lastTick)
 
 u32 msUntilTick(u32 timeMs, u32 lastTick)
 {
-    const u32 tick = timeMs / tickLengthMs;
-    return tick == lastTick ? (tick + 1) * tickLengthMs - timeMs : 0;
+    return timeMs / tickLengthMs == lastTick ? (lastTick + 1) * tickLengthMs - timeMs : 0;
 }
 
 static void shadeEdges()
