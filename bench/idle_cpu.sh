@@ -65,7 +65,7 @@ measure() {
     side=${sides[$mode]}
     # The size the game opens comes from byte 0 of its 36-byte config.cfg.
     { printf '%d' "$mode"; head -c 35 /dev/zero; } >"$folder/config.cfg"
-    (cd "$folder" && exec "$@" >"$folder/log" 2>&1) &
+    (cd "$folder" && exec stdbuf -oL "$@" >"$folder/log" 2>&1) &
     pid=$!
     # The empty loop's window has no name, and nothing to point at.
     [ "$state" = bare ] || window=$(timeout 60 xdotool search --sync --onlyvisible --name Quintet 2>/dev/null | head -1)
