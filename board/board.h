@@ -39,6 +39,8 @@ extern bool leftButtonDown, rightButtonDown;   // mouse buttons held, kept by th
 void newGameReset();
 // One step of the per-cell timers; a removal timer falling to 1 or 2 empties its cell.
 void countdownStep();
+// True while any per-cell timer runs, so that countdownStep would change the board or its pictures.
+bool cellTimersRunning();
 // Places at most one ball: 44 random attempts, then the first empty cell in reading order.
 void spawnBall();
 // True (after printing the banner and entering game over) when no cell is empty.

@@ -36,3 +36,12 @@ void countdownStep()
             }
         }
 }
+
+bool cellTimersRunning()
+{
+    for (int col = 0; col < boardSize; ++col)
+        for (int row = 0; row < boardSize; ++row)
+            if (appearTimer[col][row] != 0 || removeTimer[col][row] != 0)
+                return true;
+    return false;
+}

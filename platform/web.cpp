@@ -25,6 +25,18 @@ void beginCanvasPainting() {}
 void copyCanvasToWindow(int, int, int) {}
 void placeViewportTopLeft(int, int, int) {}
 
+// The loop's news of the window: the canvas keeps its picture, so nothing is ever uncovered; the pointer's leaving
+// or entering it the page notes (web/index.html). The page's passes wait in the browser, never in waitForWindow,
+// which only the desktop's runMainLoop calls.
+EM_JS(int, pointerCrossedCanvas, (), {
+    var crossed = Module.quintetPointerCrossed;
+    Module.quintetPointerCrossed = false;
+    return crossed ? 1 : 0;
+});
+void watchWindow(const irr::video::SExposedVideoData&) {}
+int takeWindowNews() { return pointerCrossedCanvas() ? pointerCrossed : 0; }
+void waitForWindow(int) {}
+
 // The largest square window side that fits the screen: in the page, its viewport.
 EM_JS(int, viewportSide, (), { return Math.min(window.innerWidth, window.innerHeight); });
 int largestWindowSide() { return viewportSide(); }
@@ -39,8 +51,8 @@ EM_JS(void, reloadPageWhenStored, (), {
 namespace {
 
 bool resting = false;      // no pass is due until input comes
-double tickMs = 0;         // time spent in the game's ticks, and their count, since the page last asked
-int tickCount = 0;
+double passMs = 0;         // time spent in the loop's passes, and their count, since the page last asked
+int passCount = 0;
 
 // The saved copy of config.cfg, in IndexedDB under this folder, which the page mounts and copies into the game's
 // folder before the game starts (web/index.html): only the record goes into the browser's storage, not the media
@@ -64,20 +76,6 @@ void copyFile(const char* from, const char* to)
 
 void pass(void*);
 
-// One pass of the game: a tick when one is due. Returns the ms until the next tick.
-int loopPassInPage()
-{
-    static u32 lastTick = 1;
-    const u32 now = device->getTimer()->getTime();
-    if (tickDue(now, lastTick)) {
-        const double start = emscripten_get_now();
-        runTick();
-        tickMs += emscripten_get_now() - start;
-        ++tickCount;
-    }
-    return tickLengthMs - static_cast<int>(device->getTimer()->getTime() % tickLengthMs);
-}
-
 void schedule(int ms)
 {
     resting = ms < 0;
@@ -90,12 +88,16 @@ void pass(void*)
     // The device closes only when the game quits, which ends the program as exit() does: the page says so.
     if (!device->run())
         std::exit(0);
-    schedule(loopPassInPage());
+    const double start = emscripten_get_now();
+    const int wait = loopPass();
+    passMs += emscripten_get_now() - start;
+    ++passCount;
+    schedule(wait);
 }
 
 }  // namespace
 
-// Called by the page's input listeners: a resting game takes its next pass now.
+// Called by the page's input listeners: a resting game takes its next pass now, which ends the rest.
 extern "C" EMSCRIPTEN_KEEPALIVE void quintetWake()
 {
     if (resting)
@@ -104,6 +106,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void quintetWake()
 
 void runLoopInPage()
 {
+    watchWindow(driver->getExposedVideoData());
     schedule(0);
     // main ends here; the runtime stays, and the page's event loop runs the passes.
     emscripten_exit_with_live_runtime();
@@ -122,12 +125,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE double quintetTickCost(int ticks, int whole)
     return (emscripten_get_now() - start) / ticks;
 }
 
-// The mean cost in ms of the ticks the game ran since the last call (0 when none ran).
+// The mean cost in ms of the loop's passes since the last call, nearly each of which runs a tick (0 when none ran).
 extern "C" EMSCRIPTEN_KEEPALIVE double quintetRunningTickCost()
 {
-    const double mean = tickCount ? tickMs / tickCount : 0;
-    tickMs = 0;
-    tickCount = 0;
+    const double mean = passCount ? passMs / passCount : 0;
+    passMs = 0;
+    passCount = 0;
     return mean;
 }
 

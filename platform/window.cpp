@@ -1,5 +1,5 @@
 // The window's identity: on X11 its class, pid, icon, fixed size and close request, which window managers, taskbars
-// and docks read from it; on Windows its icon, which the engine leaves generic.
+// and docks read from it; on Windows its icon, which the engine leaves generic, and its place in the work area.
 #include "platform/platform.h"
 
 #ifdef _WIN32
@@ -25,6 +25,22 @@ void identifyWindow(const irr::video::SExposedVideoData& data, int, int)
         if (picture)
             SendMessageW(window, WM_SETICON, icon.which, reinterpret_cast<LPARAM>(picture));
     }
+
+    // The engine centres the window on the whole screen: a window that fits the work area (largestWindowSide) can
+    // still reach under the taskbar. Such a one goes to the middle of the work area.
+    RECT box;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetWindowRect(window, &box) ||
+        !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    if (box.left >= work.left && box.top >= work.top && box.right <= work.right && box.bottom <= work.bottom)
+        return;
+    const LONG left = work.left + (work.right - work.left - (box.right - box.left)) / 2,
+               top = work.top + (work.bottom - work.top - (box.bottom - box.top)) / 2;
+    SetWindowPos(window, nullptr, left > work.left ? left : work.left, top > work.top ? top : work.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 #else

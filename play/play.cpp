@@ -103,6 +103,12 @@ void drawSelectionHighlight()
         paintRectangle(video::SColor(selectionColour), cellRect(selectedCol, selectedRow));
 }
 
+bool selectionBlinkShown()
+{
+    // pointerCol and pointerRow are those of the last play frame, which drew the highlight when both were set.
+    return activeScreen == 1 && selectedCol != -1 && selectedRow != -1 && pointerCol != -1 && pointerRow != -1;
+}
+
 void playScreenFrame()
 {
     paintRectangle(video::SColor(playBackgroundColour), core::rect<s32>(0, 0, screenWidth, screenHeight));

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libirrlicht-dev libgl-dev libgl1-mesa-dri libx11-dev
+  libirrlicht-dev libgl-dev libgl1-mesa-dri libx11-dev libxrandr-dev
   libfreetype-dev libpng-dev zlib1g-dev fonts-dejavu-core fonts-open-sans fonts-comfortaa
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils procps

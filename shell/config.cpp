@@ -9,6 +9,26 @@
 // The record is written here first and only then put in config.cfg's place.
 static const char configTempName[] = "config.cfg.tmp";
 
+bool sizeModeFits(int mode, int limit)
+{
+    return mode == 0 || limit == 0 || windowSideBySize[mode] <= limit;
+}
+
+int fittingSizeMode(int mode, int limit)
+{
+    while (!sizeModeFits(mode, limit))
+        --mode;
+    return mode;
+}
+
+int nextFittingSizeMode(int mode, int step, int limit)
+{
+    do
+        mode = (mode + step + sizeModeCount) % sizeModeCount;
+    while (!sizeModeFits(mode, limit));
+    return mode;
+}
+
 const char* fontFileFor(int mode)
 {
     return (mode == 3 || mode == 4) ? "media/humn28.xml" : "media/Swiss12.xml";
@@ -88,8 +108,13 @@ void readConfig()
     std::fflush(stdout);
 
     if (digit >= '0' && digit <= '4') {
-        sizeMode = digit - '0';
+        sizeMode = fittingSizeMode(digit - '0', windowSideLimit);
+        // The stored choice stays in config.cfg: on a larger screen the same file opens it again.
+        if (sizeMode != digit - '0')
+            std::printf("%ls does not fit this screen, using size %ls\n", sizeModeNames[digit - '0'],
+                        sizeModeNames[sizeMode]);
         screenWidth = screenHeight = windowSideBySize[sizeMode];
+        std::fflush(stdout);
     }
     appliedSizeMode = sizeMode;
     scanRowOverlay = false;

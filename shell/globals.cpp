@@ -4,6 +4,7 @@
 int screenWidth = 1024, screenHeight = 768;
 int sizeMode = 0;
 int appliedSizeMode = 0;
+int windowSideLimit = 0;
 int frameTime = 0;
 int mouseX = 0, mouseY = 0;
 bool scanRowOverlay = false;

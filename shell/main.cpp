@@ -5,6 +5,7 @@
 int main()
 {
     resetGameState();
+    windowSideLimit = largestWindowSide();
     readConfig();
     seedRandom();
     createVideoDevice();

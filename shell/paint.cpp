@@ -38,16 +38,12 @@ bool operator==(const LabelLook& a, const LabelLook& b)
     return a.text == b.text && a.colour == b.colour && a.place == b.place && a.visible == b.visible;
 }
 
-// Even an unchanged picture is drawn again this often, so a window uncovered on a desktop that keeps no copy of
-// it is repaired within a quarter of a second.
-const int repaintTicks = 15;
-
 bool recording = false;
 std::vector<PaintCall> paintCalls;
-// What the screen shows: its calls (the clear first) and labels, and the ticks since it was drawn (-1: nothing yet).
+// What the screen shows: its calls (the clear first) and labels, once a picture has been drawn.
 std::vector<PaintCall> shownCalls;
 LabelLook shownLabels[2];
-int ticksSinceShown = -1;
+bool pictureShown = false;
 
 typedef core::rect<s32> Area;
 
@@ -404,25 +400,36 @@ void startPicture(video::SColor clear)
                                    core::rect<s32>(), clear});
 }
 
-void showPicture()
+bool showPicture()
 {
     recording = false;
     const LabelLook labels[2] = {lookOf(infoLabel), lookOf(sizeLabel)};
-    if (ticksSinceShown >= 0 && ticksSinceShown < repaintTicks && driver->getScreenSize() == shownWindow &&
-        paintCalls == shownCalls && labels[0] == shownLabels[0] && labels[1] == shownLabels[1]) {
-        ++ticksSinceShown;
-        return;
-    }
+    // An unchanged picture is not drawn again: what the window system loses of it, it reports, and
+    // repairShownPicture puts back.
+    if (pictureShown && driver->getScreenSize() == shownWindow && paintCalls == shownCalls &&
+        labels[0] == shownLabels[0] && labels[1] == shownLabels[1])
+        return false;
     drawPicture(labels);
     paintCalls.swap(shownCalls);
     shownLabels[0] = labels[0];
     shownLabels[1] = labels[1];
-    ticksSinceShown = 0;
+    pictureShown = true;
+    return true;
+}
+
+void repairShownPicture()
+{
+    if (!pictureShown)
+        return;
+    // With a canvas that holds it, nothing differs: the canvas is only put on the window again.
+    paintCalls = shownCalls;
+    const LabelLook labels[2] = {lookOf(infoLabel), lookOf(sizeLabel)};
+    drawPicture(labels);
 }
 
 void showPictureWhole()
 {
-    if (ticksSinceShown < 0)
+    if (!pictureShown)
         return;
     paintCalls = shownCalls;
     const LabelLook labels[2] = {lookOf(infoLabel), lookOf(sizeLabel)};
@@ -435,7 +442,7 @@ void forgetShownPicture()
     recording = false;
     paintCalls.clear();
     shownCalls.clear();
-    ticksSinceShown = -1;
+    pictureShown = false;
     canvasTried = false;
     canvasHoldsShown = false;
 }

@@ -13,6 +13,7 @@ static s32 lastKeyNow = 0;
 static bool lastKeyUnread = false;
 static bool leftHeldNow = false, leftPressUnread = false;
 static bool rightHeldNow = false, rightPressUnread = false;
+static bool inputUnread = false;  // any key or mouse event since the last tick
 
 // A press shows at once; a release shows at once only when a tick has read the press.
 static void recordPress(bool pressed, bool& seen, bool& heldNow, bool& pressUnread)
@@ -32,6 +33,8 @@ MyEventReceiver::MyEventReceiver() : lastKeyDown(0)
 
 bool MyEventReceiver::OnEvent(const SEvent& event)
 {
+    if (event.EventType == EET_KEY_INPUT_EVENT || event.EventType == EET_MOUSE_INPUT_EVENT)
+        inputUnread = true;
     if (event.EventType == EET_KEY_INPUT_EVENT) {
         // Read as raw bits: a code outside the enumeration cannot even be loaded as an EKEY_CODE.
         std::underlying_type<EKEY_CODE>::type key;
@@ -78,4 +81,18 @@ void inputSeenByTick()
     leftButtonDown = leftHeldNow;
     rightButtonDown = rightHeldNow;
     leftPressUnread = rightPressUnread = false;
+    inputUnread = false;
+}
+
+bool inputSinceTick()
+{
+    return inputUnread;
+}
+
+bool inputHeld()
+{
+    for (int i = 0; i < KEY_KEY_CODES_COUNT; ++i)
+        if (receiver.keyDown[i])
+            return true;
+    return receiver.lastKeyDown != 0 || leftButtonDown || rightButtonDown;
 }

@@ -54,11 +54,24 @@ public:
 extern MyEventReceiver receiver;
 // The tick's end: every press has been read, so a key or button let go before the tick saw it now reads released.
 void inputSeenByTick();
+// True when a key or mouse event (a move too) came after the last tick's end.
+bool inputSinceTick();
+// True when any key or mouse button is held, as the last tick left them.
+bool inputHeld();
 
 // The size table: window side and font for modes 0..4.
 const int sizeModeCount = 5;
 const int windowSideBySize[sizeModeCount] = {450, 650, 850, 960, 1140};
+const wchar_t* const sizeModeNames[sizeModeCount] = {L"XS", L"S", L"M", L"L", L"XL"};  // as the title shows them
 const char* fontFileFor(int mode);     // "media/Swiss12.xml" or "media/humn28.xml"
+
+// Only sizes whose window fits the screen are opened and offered. windowSideLimit is the largest side that fits
+// (largestWindowSide), measured by main before the config read; 0, where nothing limits it, lets every size fit.
+// Tests set it.
+extern int windowSideLimit;
+bool sizeModeFits(int mode, int limit);      // XS always fits: there is nothing smaller
+int fittingSizeMode(int mode, int limit);    // mode itself when it fits, else the largest that does
+int nextFittingSizeMode(int mode, int step, int limit);  // step +1 up, -1 down, wrapping within the fitting sizes
 
 // config.cfg: a 36-byte record whose byte 0 is the size digit '0'..'4'.
 const char configFileName[] = "config.cfg";  // in the working directory
@@ -91,15 +104,26 @@ void paintImage(video::ITexture* texture, const core::position2d<s32>& at, const
 void paintImageInto(video::ITexture* texture, const core::rect<s32>& area, const core::rect<s32>& source,
                     video::SColor colour);
 void startPicture(video::SColor clear);  // a tick's picture begins: cleared to this colour
-// Draws the picture and the GUI and presents them, unless they are what the window already shows. On OpenGL the
-// picture is kept in a canvas, where a tick paints again only the parts that changed.
-void showPicture();
+// Draws the picture and the GUI and presents them, unless they are what the window already shows; true when it
+// drew. On OpenGL the picture is kept in a canvas, where a tick paints again only the parts that changed.
+bool showPicture();
+// The shown picture put on the window again, after the window system lost it (a window that covered it went):
+// the canvas copied to the window, or without one the whole picture painted.
+void repairShownPicture();
 void forgetShownPicture();               // the next picture is drawn whatever it shows (a new device, a benchmark)
 void showPictureWhole();                 // the shown picture again, painted whole (tests: against one in parts)
 
 // The loop.
 bool tickDue(u32 timeMs, u32& lastTick);  // true once per new tick number, and moves lastTick on
-void runTick();
+u32 msUntilTick(u32 timeMs, u32 lastTick); // 0 when a tick is due at timeMs, else the time until the next one
+bool runTick();                            // true when the tick drew a new picture
+// True when a tick, with no new input, would change no global (frameTime aside, which every tick sets first);
+// pictureChanged is whether the tick just run drew a new picture. The game rests after a tick that began and ended
+// at rest and drew nothing new: each tick after it, without input, paints the same picture.
+bool gameAtRest(bool pictureChanged);
+// After device->run(): runs the tick if one is due and repairs a window the window system reports uncovered.
+// Returns how long to wait for the window system before the next pass, in ms; -1 while the game rests: until input.
+int loopPass();
 int runMainLoop();
 void captureFrameTime();
 void updateWindowCaption();
@@ -108,5 +132,6 @@ void updateWindowCaption();
 // The screens.
 void titleScreenFrame();
 void playScreenFrame();
+bool selectionBlinkShown();  // the play screen shows the selection, whose highlight blinks with the clock
 // Stores sizeMode in config.cfg, starts the launcher and exits with -1; returns only when the file cannot be written.
 void relaunchWithSize();

@@ -5,15 +5,19 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <grp.h>
 #include <iterator>
+#include <random>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
+#include <vector>
 
+#include "play/play.h"
 #include "tests/support/testgame.h"
 
 namespace {
@@ -93,6 +97,31 @@ TEST_F(ConfigTest, FirstByteChoosesSizeAndTheFileStaysAsItWas)
         EXPECT_EQ(std::make_tuple(sizeMode, appliedSizeMode, screenWidth, screenHeight, file() == r.bytes),
                   std::make_tuple(mode, mode, r.mode < 0 ? 1024 : side, r.mode < 0 ? 768 : side, true));
     }
+}
+
+// On a screen that holds sides up to limit: a stored size that does not fit opens as the largest that does, says so
+// and leaves config.cfg as it was; the selector's steps down and up from there skip what does not fit, wrapping.
+TEST_F(ConfigTest, OnlySizesThatFitTheScreen)
+{
+    struct Row { int limit, stored, opened, down, up; };
+    const Row rows[] = {
+        {0, 4, 4, 3, 0},  {1140, 4, 4, 3, 0}, {1139, 4, 3, 2, 0}, {1139, 0, 0, 3, 1},
+        {688, 4, 1, 0, 0}, {688, 3, 1, 0, 0},  {650, 1, 1, 0, 0},  {649, 2, 0, 0, 0}, {1, 0, 0, 0, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "mode " << r.stored << " stored, sides up to " << r.limit << " fit");
+        const std::string record = std::to_string(r.stored) + std::string(35, 'x');
+        std::ofstream("config.cfg", std::ios::binary) << record;
+        windowSideLimit = r.limit;
+        const std::string names[] = {"XS", "S", "M", "L", "XL"}, said = startUp();
+        EXPECT_EQ(said.substr(said.find('\n') + 1), r.opened == r.stored ? "" : names[r.stored] +
+                  " does not fit this screen, using size " + names[r.opened] + "\n");
+        EXPECT_EQ(std::make_tuple(sizeMode, appliedSizeMode, screenWidth, file() == record),
+                  std::make_tuple(r.opened, r.opened, windowSideBySize[r.opened], true));
+        EXPECT_EQ(std::make_pair(nextFittingSizeMode(r.opened, -1, r.limit), nextFittingSizeMode(r.opened, 1, r.limit)),
+                  std::make_pair(r.down, r.up));
+    }
+    windowSideLimit = 0;
 }
 
 // What stands in config.cfg's place, and how the game may use the folder; each row runs in a child, which
@@ -270,6 +299,137 @@ TEST(TickTest, OneTickPerNewTickNumber)
     EXPECT_TRUE(tickDue(1000, last)); // a jump runs one tick, no catch-up
     EXPECT_EQ(last, 1000u / 17);
     EXPECT_FALSE(tickDue(1001, last));
+    EXPECT_EQ(std::make_tuple(msUntilTick(1001, last), msUntilTick(1002, last), msUntilTick(1003, last)),
+              std::make_tuple(2u, 1u, 0u));  // tick 59 starts at 1003
+}
+
+// Every global a tick may change but frameTime, which each tick sets before anything reads it, and the labels.
+std::vector<int> tickState()
+{
+    std::vector<int> all(&board[0][0], &board[0][0] + 81);
+    all.insert(all.end(), &appearTimer[0][0], &appearTimer[0][0] + 81);
+    all.insert(all.end(), &removeTimer[0][0], &removeTimer[0][0] + 81);
+    all.insert(all.end(), std::begin(receiver.keyDown), std::end(receiver.keyDown));
+    all.insert(all.end(), {selectedCol, selectedRow, score, playState, turnPhase, gameOverCountdown, inputCooldown,
+                           keyCooldown, activeScreen, leftButtonDown, rightButtonDown, receiver.lastKeyDown, sizeMode,
+                           appliedSizeMode, scanRowOverlay, shiftPulse[0], shiftPulse[1], mouseX, mouseY,
+                           pointerCol, pointerRow, originX, originY, cellPitch});
+    for (gui::IGUIStaticText* label : {infoLabel, sizeLabel})
+        for (const wchar_t* c = label->getText(); *c; ++c)
+            all.push_back(*c);
+    return all;
+}
+
+// Random play through the loop's passes, as a player's hand on the title and play screens (no size change or quit,
+// which end the program): wherever the loop rests, the ticks it skips, at later times without input, among them
+// every phase of the blink and of the cell timers, draw nothing and change nothing. Printed seed: QUINTET_SEED
+// repeats a run.
+TEST(TickTest, ATickAtRestChangesNothingOverRandomGames)
+{
+    const char* fixed = std::getenv("QUINTET_SEED");
+    const unsigned seed = fixed ? std::strtoul(fixed, nullptr, 10) : static_cast<unsigned>(std::time(nullptr));
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with QUINTET_SEED=" + std::to_string(seed) + ")");
+    std::srand(seed);
+    std::mt19937 hand(seed);
+    testgame::open(video::EDT_NULL, 1);
+    testgame::releaseAll();
+    testing::internal::CaptureStdout();  // the rules print a line for each spawn and game over
+    const EKEY_CODE keys[] = {KEY_SPACE, KEY_LSHIFT, KEY_RSHIFT, KEY_LCONTROL,
+                              KEY_TAB,   KEY_LEFT,   KEY_COMMA,  KEY_ESCAPE};
+    u32 time = 1000;
+    int rests = 0, restsInPlay = 0, restsWithSelection = 0, games = 0, overs = 0;
+    std::string problem;
+    for (int n = 0; n < 100000 && problem.empty(); ++n) {
+        const int action = static_cast<int>(hand() % 40);
+        const bool title = activeScreen == 0;
+        // On the title only what starts a game: the size selector and Escape would end the program.
+        if (action == 0)
+            testgame::pointAt(static_cast<int>(hand() % 650), static_cast<int>(hand() % (title ? 450 : 650)));
+        else if (action <= 3 && !title) {  // a tap on a cell
+            testgame::pointAt(originX + static_cast<int>(hand() % 9) * cellPitch + 5,
+                              originY + static_cast<int>(hand() % 9) * cellPitch + 5);
+            testgame::leftButton(true);
+            testgame::leftButton(false);
+        } else if (action == 8)
+            testgame::leftButton(!leftButtonDown);
+        else if (action == 9 && !title)
+            testgame::rightButton(!rightButtonDown);
+        else if (action == 4 && (!title || hand() % 4 == 0)) {
+            // Escape seldom, or no game would fill its board.
+            const EKEY_CODE k = title ? KEY_SPACE : keys[hand() % (hand() % 10 ? 7 : 8)];
+            testgame::key(k, !receiver.isKeyDown(k));
+        } else if (action == 5)
+            testgame::releaseAll();
+        else if (action == 6)  // off the board, to the right
+            testgame::pointAt(630 + static_cast<int>(hand() % 20), static_cast<int>(hand() % 450));
+        if (activeScreen == 0) {
+            // Keys and a pointer left over from play that would end the program here.
+            for (EKEY_CODE k : keys)
+                if (k != KEY_SPACE && receiver.isKeyDown(k))
+                    testgame::key(k, false);
+            if (mouseY >= 450)
+                testgame::pointAt(mouseX, mouseY - 450);
+        }
+        const bool onTitle = activeScreen == 0;
+        time += action == 7 ? 17 * static_cast<u32>(hand() % 100) : 17;
+        testgame::setTime(time);
+        const bool resting = loopPass() == -1;
+        games += onTitle && activeScreen == 1;
+        overs += playState == playGameOver && gameOverCountdown == gameOverTicks - 1;
+        if (!resting)
+            continue;
+        ++rests, restsInPlay += activeScreen == 1, restsWithSelection += activeScreen == 1 && selectedCol != -1;
+        // The ticks the rest skips.
+        const std::vector<int> before = tickState();
+        for (int later = 1; later <= 60 && problem.empty(); later += 1 + static_cast<int>(hand() % 7)) {
+            testgame::setTime(time + 17 * static_cast<u32>(later));
+            const bool drew = runTick();
+            if (drew || tickState() != before)
+                problem = std::string(drew ? "drew a new picture" : "changed the game") + " at rest, " +
+                          std::to_string(later) + " ticks on, at step " + std::to_string(n);
+        }
+        time += 17 * 60;
+    }
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(problem, "");
+    // Rests of every kind were tried: the title, play, play with a selection off the board, and finished games.
+    EXPECT_GT(rests, 300);
+    EXPECT_GT(restsInPlay, 100);
+    EXPECT_GT(restsWithSelection, 10);
+    EXPECT_GT(games, 3);
+    EXPECT_GT(overs, 0);
+    testgame::close();
+}
+
+// The loop at rest waits for input alone; input ends the rest, and the tick that first sees it runs at the next
+// tick boundary, as it would if no tick had been skipped. A tap shorter than a tick is seen by that tick.
+TEST(TickTest, InputEndsARestAtTheNextTickBoundary)
+{
+    testgame::open(video::EDT_NULL, 1);
+    testgame::releaseAll();
+    testgame::pointAt(330, 377);  // on the start button
+    inputCooldown = 0;
+    u32 time = 17 * 100;
+    int waited = 0;
+    for (int n = 0; n < 3 && waited != -1; ++n, time += 17) {
+        testgame::setTime(time);
+        waited = loopPass();
+    }
+    EXPECT_EQ(waited, -1) << "the title with nothing held does not rest";
+    time += 17 * 300;
+    testgame::setTime(time + 3);  // long after, 3 ms into a tick
+    frameTime = 0;
+    EXPECT_EQ(loopPass(), -1) << "a rest ended without input";
+    testgame::leftButton(true);
+    testgame::leftButton(false);
+    const int wait = loopPass();
+    EXPECT_GE(wait, 13);  // 14, less what the clock moved on meanwhile
+    EXPECT_LE(wait, 14);
+    EXPECT_EQ(frameTime, 0) << "the input's tick ran before the tick boundary";
+    testgame::setTime(time + 17);
+    loopPass();
+    EXPECT_EQ(std::make_tuple(frameTime, activeScreen), std::make_tuple(static_cast<int>(time + 17), 1));
+    testgame::close();
 }
 
 } // namespace

@@ -44,6 +44,7 @@ struct Case {
     int mode, cooldown;
     const char* keys;  // L, R, S(pace), E(scape)
     int x, y, next = stays, cooldownAfter = 0, config = noConfig;
+    int limit = 0;  // the largest window side the screen holds; 0: every size fits
 };
 
 void check(const Case& c)
@@ -56,6 +57,7 @@ void check(const Case& c)
     ASSERT_EQ(std::system(("rm -rf config.cfg" + std::string(config[c.config])).c_str()), 0);
     inputCooldown = c.cooldown;
     playState = playRunning;
+    windowSideLimit = c.limit;
     for (const char* k = c.keys; *k; ++k)
         testgame::key(*k == 'L' ? KEY_LEFT : *k == 'R' ? KEY_RIGHT : *k == 'S' ? KEY_SPACE : KEY_ESCAPE, true);
     testgame::pointAt(c.x, c.y);
@@ -78,6 +80,7 @@ void check(const Case& c)
                   std::make_tuple(c.mode, c.mode, played, played ? playNewPending : playRunning, c.cooldownAfter));
         EXPECT_FALSE(std::ifstream("config.cfg.tmp"));
     }
+    windowSideLimit = 0;
 }
 
 // The labels' texts and places are in the reference frames of every size.
@@ -115,7 +118,11 @@ TEST(TitleFrame, InputOrderAndCooldown)
         // Unwritable config.cfg: the size stays and the input's cooldown keeps it from retrying every tick.
         {"Left", 4, 0, "L", 2, 2, stays, 11, configFolder}, {"Right", 4, 0, "R", 2, 2, stays, 11, configFolder},
         {"right arrow", 4, 0, "", 660, 775, stays, 9, configFolder},
-        {"left arrow", 4, 0, "", 530, 775, stays, 9, configFolder}};
+        {"left arrow", 4, 0, "", 530, 775, stays, 9, configFolder},
+        // A screen that holds only XS and S (and L's arrows at (570,675) and (440,675), XS's left one at (166,338)).
+        {"Right from S", 1, 0, "R", 2, 2, 0, 0, noConfig, 700}, {"Left from XS", 0, 0, "L", 2, 2, 1, 0, noConfig, 700},
+        {"right arrow", 3, 0, "", 570, 675, 0, 0, noConfig, 700}, {"left arrow", 3, 0, "", 440, 675, 1, 0, noConfig, 700},
+        {"left arrow", 0, 0, "", 166, 338, 1, 0, noConfig, 700}};
     for (const Case& c : cases)
         check(c);
 }

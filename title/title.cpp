@@ -3,11 +3,11 @@
 #include "platform/platform.h"
 
 const TitleLayout titleLayouts[sizeModeCount] = {
-    {L"XS", 140, 0, 40, 450, 165, 85, 210, 276, 323, -4, 30},
-    {L"S", 186, 0, 60, 650, 225, 180, 340, 380, 480, -4, 30},
-    {L"M", 221, 0, 80, 850, 275, 300, 430, 490, 600, -4, 30},
-    {L"L", 261, 0, 100, 960, 325, 360, 480, 550, 660, 5, 56},
-    {L"XL", 355, 0, 150, 1140, 435, 460, 580, 640, 760, 5, 56},
+    {140, 0, 40, 450, 165, 85, 210, 276, 323, -4, 30},
+    {186, 0, 60, 650, 225, 180, 340, 380, 480, -4, 30},
+    {221, 0, 80, 850, 275, 300, 430, 490, 600, -4, 30},
+    {261, 0, 100, 960, 325, 360, 480, 550, 660, 5, 56},
+    {355, 0, 150, 1140, 435, 460, 580, 640, 760, 5, 56},
 };
 
 // One credit line in three lengths, each fitting its mode's label at that mode's font.
@@ -46,8 +46,9 @@ static bool pointerInside(int x1, int y1, int x2, int y2)
     return x1 < mouseX && mouseX < x2 && y1 < mouseY && mouseY < y2;
 }
 
-static int modeAbove(int mode) { return mode == sizeModeCount - 1 ? 0 : mode + 1; }
-static int modeBelow(int mode) { return mode == 0 ? sizeModeCount - 1 : mode - 1; }
+// Only through the sizes that fit this screen.
+static int modeAbove(int mode) { return nextFittingSizeMode(mode, 1, windowSideLimit); }
+static int modeBelow(int mode) { return nextFittingSizeMode(mode, -1, windowSideLimit); }
 
 // A textured image stretched into a rectangle, all four corners in one colour.
 static void drawStretched(const core::rect<s32>& dest, const core::rect<s32>& source, video::SColor colour)
@@ -68,7 +69,7 @@ void titleScreenFrame()
     drawStretched(core::rect<s32>(shown.artX1, shown.artY1, shown.artX2, shown.artY2), artworkSource,
                   video::SColor(0xFFFFFFFF));
 
-    formatWide(textBuffer, textBufferSize, L"%ls", shown.name);
+    formatWide(textBuffer, textBufferSize, L"%ls", sizeModeNames[sizeMode]);
     sizeLabel->setText(textBuffer);
     sizeLabel->setOverrideColor(video::SColor(0xE9F4EBDC));
 

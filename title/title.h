@@ -3,9 +3,9 @@
 
 #include "shell/shell.h"
 
-// Where everything sits for one size mode; the window sides themselves are windowSideBySize.
+// Where everything sits for one size mode; the window sides and names themselves are windowSideBySize and
+// sizeModeNames.
 struct TitleLayout {
-    const wchar_t* name;       // shown in sizeLabel
     int bandTop;
     int artX1, artY1, artX2, artY2;
     int buttonX, buttonY;      // start button origin

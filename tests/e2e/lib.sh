@@ -43,15 +43,42 @@ e2e_start() {
 # the size WxH it must have. A departed game's window is gone by then (e2e_wait_exit sees to it), so any window
 # found is the new one.
 e2e_wait_window() {
-    WIN=$(timeout "${1:-20}" xdotool search --sync --onlyvisible --name Quintet 2>/dev/null | head -1)
+    local end=$((SECONDS + ${1:-20})) said=""
+    WIN=""
+    # A search ends early on an X error, as when a window it looks at vanishes (Wine's short-lived ones): search
+    # again until the time is up.
+    while [ -z "$WIN" ] && [ $SECONDS -lt $end ]; do
+        WIN=$(timeout $((end - SECONDS)) xdotool search --sync --onlyvisible --name Quintet 2>"$WORK/xdotool.txt" |
+            head -1)
+        [ -n "$WIN" ] || { [ -s "$WORK/xdotool.txt" ] && said=$(tail -c 300 "$WORK/xdotool.txt"); sleep 0.2; }
+    done
     sleep 0.5  # let the first frames draw
     if [ -n "$WIN" ]; then
         [ -z "${2:-}" ] || [ "$(e2e_window_size)" = "$2" ] || e2e_fail "window is $(e2e_window_size), not $2"
         return 0
     fi
-    # What the game said, so a failure on a machine we cannot watch can still be read.
+    # What the game and xdotool said, so a failure on a machine we cannot watch can still be read.
     tail -c 400 "$WORK/stdout.txt" "$WORK/stderr.txt" >&2 2>/dev/null
-    e2e_fail "no game window within ${1:-20}s"
+    e2e_fail "no game window within ${1:-20}s${said:+ (xdotool: $said)}"
+}
+
+# Prints how often the started game's threads together woke from a wait, a second over two seconds: the voluntary
+# context switches the kernel counts.
+e2e_wakeups() {
+    local a
+    switches() {
+        cat /proc/"$GAME_PID"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'
+    }
+    a=$(switches)
+    sleep 2
+    echo $((($(switches) - a) / 2))
+}
+# Fails unless the game, left alone for two seconds, wakes at most $2 (2) times a second; $1 says where it rests.
+e2e_expect_rest() {
+    local n
+    n=$(e2e_wakeups)
+    [ "$n" -le "${2:-2}" ] || e2e_fail "$1: $n wake-ups a second at rest"
+    e2e_log "$1: $n wake-ups a second"
 }
 
 # Prints the window's size as WxH.

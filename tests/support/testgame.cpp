@@ -56,13 +56,6 @@ void setTime(u32 ms)
         timer->stop();
 }
 
-void pointAt(int x, int y)
-{
-    device->getCursorControl()->setPosition(x, y);
-    mouseX = x;
-    mouseY = y;
-}
-
 void key(EKEY_CODE code, bool down)
 {
     SEvent event = {};
@@ -78,6 +71,15 @@ static void mouse(EMOUSE_INPUT_EVENT what)
     event.EventType = EET_MOUSE_INPUT_EVENT;
     event.MouseInput.Event = what;
     receiver.OnEvent(event);
+}
+
+void pointAt(int x, int y)
+{
+    device->getCursorControl()->setPosition(x, y);
+    mouseX = x;
+    mouseY = y;
+    // As a real window reports the move, so that it ends a rest.
+    mouse(EMIE_MOUSE_MOVED);
 }
 
 void leftButton(bool down) { mouse(down ? EMIE_LMOUSE_PRESSED_DOWN : EMIE_LMOUSE_LEFT_UP); }

@@ -17,7 +17,7 @@ void close();
 
 // Stops the engine timer at a time, so the next tick's frameTime is exactly that.
 void setTime(u32 ms);
-// Moves the pointer (warps it in a real window) and sets mouseX, mouseY.
+// Moves the pointer (warps it in a real window), sets mouseX, mouseY and tells the receiver of the move.
 void pointAt(int x, int y);
 // Input through MyEventReceiver::OnEvent, as the engine would deliver it.
 void key(EKEY_CODE code, bool down);
