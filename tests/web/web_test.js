@@ -99,6 +99,12 @@ async function main() {
     page.on('request', (r) => { if (!r.url().startsWith(origin + '/') && !r.url().startsWith('data:')) foreign.push(r.url()); });
     page.on('console', (m) => lines.push(m.text()));
 
+    // The page's timeouts are the loop's passes: none while the game rests.
+    await page.evaluateOnNewDocument(() => {
+      const later = window.setTimeout;
+      window.quintetTimeouts = 0;
+      window.setTimeout = function () { ++window.quintetTimeouts; return later.apply(window, arguments); };
+    });
     const started = Date.now();
     await page.goto(origin + '/index.html');
     const title = await waitForScreen(page, titleColour);
@@ -129,6 +135,13 @@ async function main() {
     console.log(`title against the reference frame: ${differ} pixels differ, ${apart} by more than 3, at most by ${worst}`);
     check(reference.width === shot.width && reference.height === shot.height && apart <= 10,
       `the title matches its reference frame within 3 per channel but for 10 pixels (${apart})`);
+
+    // The idle title changes nothing: the game rests, and the page runs no pass until input comes.
+    await new Promise((r) => setTimeout(r, 500));
+    const before = await page.evaluate(() => window.quintetTimeouts);
+    await new Promise((r) => setTimeout(r, 1000));
+    const passes = await page.evaluate(() => window.quintetTimeouts) - before;
+    check(passes === 0, `the idle title rests: no pass in a second (${passes})`);
 
     // PLAY, tapped as on a touch screen, which acts as a click; then a ball moved to the first empty cell.
     await page.touchscreen.tap(box.x + 330, box.y + 377);
