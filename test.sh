@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Quintet and runs every test: rules, frames (null device and OpenGL under Xvfb), end to end, the Debian
-# package (lintian, autopkgtest, reproducibility), and the Windows zip and installer (built twice, to the same
-# bytes) under Wine; then the Linux tests but the package's again in an ASan+UBSan build; then every file the
-# game reads fuzzed against a sanitized engine: what once failed and the corpora again, and 20 s per target.
+# package (lintian, autopkgtest, reproducibility), the Windows zip and installer (built twice, to the same bytes)
+# under Wine, and the browser zip (built twice, to the same bytes) in chromium; then the Linux tests but the
+# package's again in an ASan+UBSan build; then every file the game reads fuzzed against a sanitized engine: what
+# once failed and the corpora again, and 20 s per target.
 set -euo pipefail
 cd "$(dirname "$0")"
 # Wine plays the Windows zip; of its recommendations, the X and GL libraries are what it needs here. A window
@@ -21,7 +22,7 @@ start_xvfb || { echo "Xvfb did not start"; exit 1; }
 trap 'kill "$XVFB_PID" 2>/dev/null' EXIT
 
 echo "== build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINTET_WINE_TESTS=ON >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINTET_WINE_TESTS=ON -DQUINTET_WEB_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 echo "== Windows build"
 scripts/build-windows.sh
@@ -30,6 +31,14 @@ sums=$(sha256sum build-win/quintet-*-win64.zip build-win/quintet-*-win64-setup.e
 rm -rf build-win
 scripts/build-windows.sh >/dev/null
 sha256sum --quiet -c <<<"$sums" || { echo "the second Windows build differs from the first"; exit 1; }
+echo "$sums"
+echo "== web build"
+scripts/build-web.sh
+echo "== web build again from an empty build-web/: the same bytes"
+sums=$(sha256sum build-web/quintet-*-web.zip)
+rm -rf build-web
+scripts/build-web.sh >/dev/null
+sha256sum --quiet -c <<<"$sums" || { echo "the second web build differs from the first"; exit 1; }
 echo "$sums"
 echo "== tests"
 (cd build && ctest --output-on-failure -j"$jobs")

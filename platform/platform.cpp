@@ -16,6 +16,7 @@
 extern char** environ;
 #endif
 
+#ifndef __EMSCRIPTEN__  // the browser's driver, launcher and file replacement are in platform/web.cpp
 irr::video::E_DRIVER_TYPE preferredDriver()
 {
 #ifdef _WIN32
@@ -24,6 +25,7 @@ irr::video::E_DRIVER_TYPE preferredDriver()
     return irr::video::EDT_OPENGL;
 #endif
 }
+#endif
 
 int formatWide(wchar_t* buffer, std::size_t size, const wchar_t* format, ...)
 {
@@ -52,7 +54,8 @@ const char* launcherName()
 #endif
 }
 
-#ifdef _WIN32
+#ifdef __EMSCRIPTEN__
+#elif defined(_WIN32)
 // The folder of the running executable, with a trailing backslash, or "" when it cannot be told. Wide, as the
 // ANSI form turns every letter outside the system's code page into '?', and such a path names nothing.
 static std::wstring executableFolder()
@@ -86,6 +89,7 @@ static bool isExecutableFile(const std::string& path)
 }
 #endif
 
+#ifndef __EMSCRIPTEN__
 bool startLauncher()
 {
     // Only the program's own folder: for the installed game the working folder is the player's, and whatever
@@ -121,6 +125,7 @@ bool startLauncher()
     return posix_spawn(&child, path.c_str(), nullptr, nullptr, argv, environ) == 0;
 #endif
 }
+#endif
 
 bool pathExists(const char* path)
 {
@@ -157,6 +162,7 @@ bool syncFile(std::FILE* file)
 #endif
 }
 
+#ifndef __EMSCRIPTEN__
 bool replaceFile(const char* from, const char* to)
 {
 #ifdef _WIN32
@@ -166,3 +172,4 @@ bool replaceFile(const char* from, const char* to)
     return std::rename(from, to) == 0;
 #endif
 }
+#endif

@@ -65,3 +65,7 @@ void waitForWindow(int timeoutMs);
 // and taskbars) of the screen it will open on; at least 1. Without a window manager (X11) the screen itself is
 // the limit. 0 when nothing limits it: no display to ask.
 int largestWindowSide();
+
+// The browser only (platform/web.cpp): runs the game's loop as passes of the page's event loop, each waiting until
+// the next tick is due or input comes; main ends there, and the page keeps the game running.
+[[noreturn]] void runLoopInPage();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes what a release publishes into dist/: the source package and the .deb of the checked-out commit, the Windows
-# zip and installer that scripts/build-windows.sh left in build-win/, and SHA256SUMS over them all.
+# zip and installer that scripts/build-windows.sh left in build-win/, the browser zip that scripts/build-web.sh left in
+# build-web/, and SHA256SUMS over them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 version=$(sed -n 's/^project(Quintet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -20,6 +21,11 @@ for file in quintet-"$version"-win64.zip quintet-"$version"-win64-setup.exe; do
         echo "no build-win/$file: scripts/build-windows.sh makes the Windows files" >&2
     fi
 done
+if [ -f build-web/quintet-"$version"-web.zip ]; then
+    cp build-web/quintet-"$version"-web.zip dist/
+else
+    echo "no build-web/quintet-$version-web.zip: scripts/build-web.sh makes the browser zip" >&2
+fi
 (cd dist && sha256sum -- * >SHA256SUMS)
 echo "== dist/"
 (cd dist && ls -l)

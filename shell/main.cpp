@@ -13,6 +13,9 @@ int main()
     loadTextures();
     createLabels();
     setStartCounters();
+#ifdef __EMSCRIPTEN__
+    runLoopInPage();  // the page's event loop runs the game from here on
+#endif
 
     const int status = runMainLoop();
     // The window was closed: release the engine before leaving.
