@@ -54,8 +54,7 @@ for painting in parts whole; do
     e2e_log "a forced size, painted $painting"
     [ $painting = whole ] && export MESA_EXTENSION_OVERRIDE=-GL_ARB_clip_control
     e2e_start
-    e2e_wait_window
-    [ "$(size_hints)" = "650x650 650x650 " ] || e2e_fail "size hints at S: $(size_hints)"
+    e2e_wait_window 20 650x650
     e2e_move 5 640
     e2e_shot title.png
     xdotool windowsize "$WIN" 900 700
