@@ -42,8 +42,6 @@ inline std::string picture()
     return p;
 }
 
-inline int ballCount() { const std::string p = picture(); return 81 - int(std::count(p.begin(), p.end(), '.')); }
-
 // spawnBall replayed on picture g with the next rand draws; true when the 44 attempts all missed.
 inline bool replaySpawn(std::string& g)
 {

@@ -71,26 +71,30 @@ TEST(PlayFrame, HeldKeysAndButtonsOverTenFrames)
     }
 }
 
-// A finished game's banner takes no key of the running game; Space on the title then starts a new game, whose
-// first frame runs in the same tick.
+// A finished game's banner takes no key of the running game nor a click on a ball; Space on the title then starts a
+// new game, whose first frame runs in the same tick, with none of the last game's timers.
 TEST(PlayFrame, BannerPhaseLasts300FramesThenSpaceStartsAGameInTheSameTick)
 {
     running();
-    playState = playGameOver, turnPhase = turnGameOver, gameOverCountdown = gameOverTicks;
+    playState = playGameOver, turnPhase = turnGameOver, gameOverCountdown = gameOverTicks, board[1][1] = 2;
     testgame::key(KEY_COMMA, true);
+    pointAtCell(1, 1);
+    testgame::leftButton(true);
     int frames = 0;
     while (activeScreen == 1 && frames < 1000)
         frame(1000 + frames++);
     EXPECT_EQ(std::make_tuple(frames, playState, std::wstring(infoLabel->getText()),
-                              infoLabel->getOverrideColor().color, inputCooldown),
-              std::make_tuple(300, int(playNewPending), std::wstring(L"  "), leftLabelColour, 0));
+                              infoLabel->getOverrideColor().color, inputCooldown, selectedCol),
+              std::make_tuple(300, int(playNewPending), std::wstring(L"  "), leftLabelColour, 0, -1));
     testgame::releaseAll();
     inputCooldown = 0;
+    int *codes = &board[0][0], *fades = &appearTimer[0][0], *removals = &removeTimer[0][0];
+    std::fill(fades, fades + 81, 7), std::fill(removals, removals + 81, 7);
     testgame::key(KEY_SPACE, true);
     runTick();
-    const int* codes = &board[0][0];
-    EXPECT_EQ(std::make_tuple(activeScreen, std::count(codes, codes + 81, 0), inputCooldown, keyCooldown),
-              std::make_tuple(1, 81 - 5, 21, 21));
+    EXPECT_EQ(std::make_tuple(activeScreen, std::count(codes, codes + 81, 0), std::count(fades, fades + 81, 0),
+                              std::count(removals, removals + 81, 0), inputCooldown, keyCooldown),
+              std::make_tuple(1, 81 - 5, 81 - 5, 81, 21, 21));
 }
 
 TEST(PlayFrame, ScoreLabelTextsAndHitTestBorders)

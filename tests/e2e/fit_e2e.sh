@@ -1,13 +1,13 @@
 # End to end, screens too small for some sizes, each an X server of its own. At 1366 x 768 under openbox with a
-# 40-pixel panel (tests/support/dock.c): XL stored opens at S, the whole window, frame included, inside the work area
+# 40-pixel panel (tests/support/xwindow.c): XL stored opens at S, the whole window, frame included, inside the work area
 # and config.cfg unchanged; Right from S goes to XS, Left from XS back to S. With the panel XL opens at L at
 # 1920 x 1080, at M at 1920 x 1000 and at XL at 1920 x 1400; with no window manager at 1366 x 768, L opens at S.
 # With a Windows zip, its game under Wine at 1366 x 768 with the panel instead: XL stored opens at S.
-# Usage: fit_e2e.sh RUN_DIR DOCK [ZIP]
+# Usage: fit_e2e.sh RUN_DIR XWINDOW [ZIP]
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/../../scripts/xvfb.sh"
 unset DISPLAY
-dock=$2 zip=${3:-}
+xwindow=$2 zip=${3:-}
 
 # x y width height of the work area: _NET_WORKAREA's first desktop, or the screen without one.
 work_area() {
@@ -23,7 +23,7 @@ new_screen() {
     E2E_XVFB=$XVFB_PID
     [ -n "${2:-}" ] || return 0
     openbox >/dev/null 2>&1 & E2E_PIDS+=($!)
-    "$dock" & E2E_PIDS+=($!)
+    "$xwindow" dock & E2E_PIDS+=($!)
     for _ in $(seq 100); do [ "$(work_area | cut -d' ' -f4)" = $((${1#*x} - 40)) ] && return; sleep 0.1; done
     e2e_fail "no room kept for the panel at $1: $(work_area)"
 }

@@ -186,19 +186,12 @@ e2e_expect_screen() {
     done
 }
 
-# Moves the first ball of the board last read into CELLS to the first empty cell, with a select-and-move click pair.
-# Optional: the clicks' hold, as for e2e_click.
+# Moves the first ball of the board last read into CELLS to the first empty cell, with a select-and-move click pair
+# held $2 (as for e2e_click), then expects $1 balls after $3 (1.6) seconds and the ball in its new cell.
 e2e_move_a_ball() {
-    local i
-    MOVED_FROM="" MOVED_TO=""
-    for i in $(seq 80 -1 0); do
-        e2e_near "${CELLS[i]}" $E2E_EMPTY_CELL 12 && MOVED_TO=$i || { MOVED_FROM=$i; MOVED_COLOUR=${CELLS[i]}; }
-    done
-    for i in $MOVED_FROM $MOVED_TO; do e2e_click "$(e2e_cell_x "$i")" "$(e2e_cell_y "$i")" "${1:-0.12}"; done
-}
-
-# After e2e_move_a_ball and a new e2e_expect_screen: the ball stands in its new cell.
-e2e_expect_moved() {
-    e2e_near "${CELLS[MOVED_TO]}" "$MOVED_COLOUR" 12 ||
-        e2e_fail "cell $MOVED_TO shows ${CELLS[MOVED_TO]}, expected the moved ball $MOVED_COLOUR"
+    local i from to colour
+    for i in $(seq 80 -1 0); do e2e_near "${CELLS[i]}" $E2E_EMPTY_CELL 12 && to=$i || { from=$i; colour=${CELLS[i]}; }; done
+    for i in $from $to; do e2e_click "$(e2e_cell_x "$i")" "$(e2e_cell_y "$i")" "${2:-0.12}"; done
+    e2e_expect_screen "${3:-1.6}" "moved-$to" $E2E_PLAY "$1"
+    e2e_near "${CELLS[to]}" "$colour" 12 || e2e_fail "cell $to shows ${CELLS[to]}, expected the moved ball $colour"
 }
