@@ -1,4 +1,4 @@
-// What the fuzz targets share: libFuzzer's set-up in a scratch run folder, files written whole, and the game
+// What the fuzz targets share: libFuzzer's set-up in a scratch run folder, files read and written whole, and the game
 // started there on the null driver with both screens ticked.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -16,6 +17,11 @@
 namespace fuzz {
 
 inline std::string scratch;
+
+inline std::string readFile(const char* path)
+{
+    return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
+}
 
 inline void writeFile(const char* path, const std::uint8_t* data, std::size_t size)
 {

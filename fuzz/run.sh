@@ -2,13 +2,13 @@
 # Fuzzes the files the game reads: builds the targets against the sanitized engine in build-fuzz/, replays the inputs
 # that once failed (fuzz/regressions/<target>), the seeds and the corpus, then fuzzes each target SECONDS seconds
 # (0: the replay alone). New inputs are kept in build-fuzz/corpus/<target>, failing ones in build-fuzz/crashes/.
-# Usage: fuzz/run.sh SECONDS [bitmap|font|png ...]
+# Usage: fuzz/run.sh SECONDS [config|bitmap|font|png ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(bitmap font png)
+[ ${#targets[@]} -gt 0 ] || targets=(config bitmap font png)
 
 engine=$(scripts/build-fuzz-engine.sh | tail -n 1)
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
