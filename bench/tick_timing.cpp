@@ -14,14 +14,7 @@ int main(int argc, char** argv)
 {
     const int seconds = argc >= 2 ? std::atoi(argv[1]) : 10;
     const bool poll = argc == 3;
-    resetGameState();
-    readConfig();
-    seedRandom();
-    createVideoDevice();
-    loadFont();
-    loadTextures();
-    createLabels();
-    setStartCounters();
+    startUp();
     activeScreen = 1;
     playState = playGameOver;
     turnPhase = turnGameOver;

@@ -1,18 +1,10 @@
 // Quintet: start-up, then the main loop until the window closes.
 #include "shell/shell.h"
-#include "platform/platform.h"
+#include "platform/platform.h"  // runLoopInPage
 
 int main()
 {
-    resetGameState();
-    windowSideLimit = largestWindowSide();
-    readConfig();
-    seedRandom();
-    createVideoDevice();
-    loadFont();
-    loadTextures();
-    createLabels();
-    setStartCounters();
+    startUp();
 #ifdef __EMSCRIPTEN__
     runLoopInPage();  // the page's event loop runs the game from here on
 #endif

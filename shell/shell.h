@@ -82,7 +82,8 @@ struct ConfigRecord {
 ConfigRecord configRecordFor(int mode); // the record a writer stores for a mode; bytes 4..35 zero
 bool writeConfigRecord(const ConfigRecord& record);  // stores it whole or not at all; false when not stored
 
-// Start-up, in the order main runs it.
+// Start-up: startUp runs the steps below in this order, as the game starts.
+void startUp();
 void resetGameState();
 void readConfig();           // reads or creates config.cfg, echoes it, sets sizeMode and the window size
 bool bitmapFileIntact(const char* path);  // media checks, before the engine's loaders see a file

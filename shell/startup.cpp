@@ -122,3 +122,16 @@ void setStartCounters()
     activeScreen = 0;
     playState = playRunning;
 }
+
+void startUp()
+{
+    resetGameState();
+    windowSideLimit = largestWindowSide();
+    readConfig();
+    seedRandom();
+    createVideoDevice();
+    loadFont();
+    loadTextures();
+    createLabels();
+    setStartCounters();
+}
