@@ -429,12 +429,9 @@ void repairShownPicture()
 
 void showPictureWhole()
 {
-    if (!pictureShown)
-        return;
-    paintCalls = shownCalls;
-    const LabelLook labels[2] = {lookOf(infoLabel), lookOf(sizeLabel)};
+    // A canvas that no longer holds the picture is painted again in full.
     canvasHoldsShown = false;
-    drawPicture(labels);
+    repairShownPicture();
 }
 
 void forgetShownPicture()
